@@ -1,0 +1,144 @@
+// The three calls of a solve: the host evaluates the model between them (reverse communication).
+//
+// Call 1 records the start point and asks for the equations at the all-zero point (request 1).
+// Call 2 takes the right-hand sides from those residuals and asks for the Jacobian and the
+// objective derivatives at the scaled start point (request 9). Call 3 solves and answers
+// (request 7).
+#include <cmath>
+#include <cstring>
+
+#include "host/providers.h"
+#include "host/vrim.h"
+#include "solve/run_arrays.h"
+#include "solver/zol_xpress.h"
+
+using corvane::allocateRunArray;
+
+namespace {
+
+constexpr int kRequestEquations = 1;
+constexpr int kRequestDerivatives = 9;
+constexpr int kRequestFinished = 7;
+
+constexpr int kStatusMissingProvider = 6;
+constexpr int kMissingVarProvider = -6;
+constexpr int kMissingEqnProvider = -5;
+constexpr int kMissingObjProvider = -4;
+
+// Host names carry a four-character prefix; scaling looks at what follows it.
+constexpr int kNamePrefixLength = 4;
+constexpr int kScalingNameLength = 65;
+
+bool isIntegerKind(int kind) {
+    return kind == VRIM_VAR_INTEGER || kind == VRIM_VAR_BINARY || kind == VRIM_VAR_SEMICONTINUOUS;
+}
+
+// Variables the host adds for its own purposes (slacks, soft constraints, the objective variable)
+// keep their units, and so do the integer kinds.
+bool exemptFromScaling(const char* name, int descriptor) {
+    if (std::strlen(name) > static_cast<size_t>(kNamePrefixLength)) {
+        const char* model = name + kNamePrefixLength;
+        if (model[0] == '_') return true;
+        if (std::strncmp(model, "SOFT", 4) == 0 || std::strncmp(model, "OBJF", 4) == 0) return true;
+    }
+    if (std::strstr(name, "_SLK") || std::strstr(name, "_FEAS")) return true;
+    return isIntegerKind(varInqType(descriptor));
+}
+
+double powerOfTenScale(double value) {
+    return std::pow(10.0, std::floor(std::log10(std::fabs(value) + 1.0)));
+}
+
+}  // namespace
+
+void ZOLXpress::iterate(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
+                        ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode) {
+    if (!providersPresent(vars, eqns, obj, requestCode, resultCode)) return;
+    numVars = vars->inqNumVars();
+    numRows = eqns->inqNumEqns() + 1;
+    if (iteratePhase == 1) {
+        recordStartPoint(vars, requestCode);
+    } else if (iteratePhase == 2) {
+        takeRightHandSides(vars, eqns, requestCode);
+    } else {
+        solveProblem(vars, eqns, derivs, obj, requestCode, solveDone, resultCode);
+    }
+}
+
+bool ZOLXpress::providersPresent(VarProvider* vars, EqnProvider* eqns, ObjProvider* obj,
+                                 int* requestCode, int* resultCode) {
+    int missing = 0;
+    if (!vars) {
+        missing = kMissingVarProvider;
+    } else if (!eqns) {
+        missing = kMissingEqnProvider;
+    } else if (!obj) {
+        missing = kMissingObjProvider;
+    }
+    if (missing == 0) return true;
+    rtocvgsum_set_int_item(convergenceSummary, "STATUS", kStatusMissingProvider);
+    *requestCode = kRequestFinished;
+    *resultCode = missing;
+    return false;
+}
+
+void ZOLXpress::recordStartPoint(VarProvider* vars, int* requestCode) {
+    allocateRunArray(startPoint, numVars);
+    allocateRunArray(colScale, numVars);
+    startPointVars = numVars < 0 ? 0 : numVars;
+    double* values = vars->valueArray();
+    for (int j = 0; j < startPointVars; ++j) {
+        startPoint[j] = values[j];
+        colScale[j] = 1.0;
+        values[j] = 0.0;
+    }
+    if (variableScaling == 1 && numVars - 1 > 0) chooseColumnScales(vars);
+    iteratePhase = 2;
+    *requestCode = kRequestEquations;
+}
+
+// Every variable but the last may be scaled by the power of ten of its start value.
+void ZOLXpress::chooseColumnScales(VarProvider* vars) {
+    const int* descriptors = vars->typeArray();
+    char name[kScalingNameLength + 1];
+    for (int i = 1; i <= numVars - 1; ++i) {
+        name[0] = '\0';
+        vars->inqNames(i, i, kScalingNameLength, name);
+        name[kScalingNameLength] = '\0';
+        if (exemptFromScaling(name, descriptors[i - 1])) continue;
+        colScale[i - 1] = powerOfTenScale(startPoint[i - 1]);
+    }
+}
+
+void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode) {
+    allocateRunArray(rhs, numRows);
+    const double* residuals = eqns->residualArray();
+    const double* multipliers = eqns->multiplierArray();
+    const double zeroThreshold = feasibilityTol * 0.001;
+    for (int i = 1; i < numRows; ++i) {
+        rhs[i] = -(residuals[i - 1] * multipliers[i - 1]);
+        if (std::fabs(rhs[i]) < zeroThreshold) rhs[i] = 0.0;
+    }
+    if (numRows > 0) rhs[0] = 0.0;
+
+    if (keepFirstStartPoint) allocateRunArray(firstStartPoint, startPointVars);
+    double* values = vars->valueArray();
+    const int columns = numVars < startPointVars ? numVars : startPointVars;
+    for (int j = 0; j < columns; ++j) {
+        values[j] = startPoint[j] / colScale[j];
+        if (keepFirstStartPoint) firstStartPoint[j] = startPoint[j];
+    }
+    keepFirstStartPoint = false;
+    iteratePhase = 3;
+    *requestCode = kRequestDerivatives;
+}
+
+void ZOLXpress::solveProblem(VarProvider*, EqnProvider*, DerivProvider*, ObjProvider*,
+                             int* requestCode, int* solveDone, int* resultCode) {
+    // The solve itself is not assembled yet: the sequence ends without an optimization.
+    *solveDone = 0;
+    *resultCode = 2;
+    CleanUp();
+    iteratePhase = 1;
+    *requestCode = kRequestFinished;
+}

@@ -1,0 +1,185 @@
+// The plug-in's solver: the one object that holds all solver state.
+//
+// The host drives it through the virtual operations of its bases; a solve is three calls of
+// `iterate` (reverse communication). Members are declared in a fixed order and are public: the
+// exported class is the plug-in's interface to the programs that link it directly, and its layout
+// is part of that interface.
+//
+// Its operations live in files by concern: the lifecycle in solver/, the parameters in params/,
+// the solve in solve/.
+#ifndef CORVANE_SOLVER_ZOL_XPRESS_H
+#define CORVANE_SOLVER_ZOL_XPRESS_H
+
+#include <fstream>
+#include <vector>
+
+#include "host/rt_solver.h"
+#include "optimizer/xprs.h"
+#include "plugin/corvane_api.h"
+
+class CORVANE_API ZOLXpress : public RTMILSolver {
+  public:
+    ZOLXpress();
+    ~ZOLXpress() override;
+    ZOLXpress(const ZOLXpress&) = delete;
+    ZOLXpress& operator=(const ZOLXpress&) = delete;
+
+    // Parameters.
+    int inqNumIntParam() const override;
+    int inqNumRealParam() const override;
+    int inqNumStringParam() const override;
+    parameterType validParam(const char* name) const override;
+    void inqIntParam(int index, char* name, int& value) const override;
+    int inqIntParam(const char* name) const override;
+    void setIntParam(const char* name, int value) override;
+    void inqRealParam(int index, char* name, double& value) const override;
+    double inqRealParam(const char* name) const override;
+    void setRealParam(const char* name, double value) override;
+    void inqStringParam(int index, char* name, char* value) const override;
+    const char* inqStringParam(const char* name) const override;
+    void setStringParam(const char* name, const char* value) override;
+
+    const char* Description(const char* name) const override;
+    void setConvergenceSummary(rt_cvgsum_t* summary) override;
+    void preSolve() override;
+    void postSolve() override;
+    int writesIterationHistory() const override;
+
+    void iterate(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs, ObjProvider* obj,
+                 int* requestCode, int* solveDone, int* resultCode) override;
+
+    // Frees the run arrays and the optimizer problem; a second call does nothing.
+    void CleanUp();
+    // Starts the optimizer library: 0, or -3 when it cannot be started.
+    int InitializeXpress();
+    void InitDefSolverParameters();
+
+    int numVars;
+    int numRows;  // equations plus the objective row 0
+    int numJacElements;
+    int numObjTerms;
+    int numEntities;
+    int numSets;
+    int iteratePhase;  // 1, 2 or 3: which call of the solve comes next
+    int numQuadTerms;
+    bool solveAsMip;
+    bool isQuadratic;
+    bool relaxMipRun;
+    int mipWarmStartMode;
+    bool warmStartPending;
+    bool keepFirstStartPoint;
+    int iterationCount;
+    double objectiveValue;
+    bool interruptRequested;
+    bool passNames;
+    bool basisIgnored;
+    int numIntParams;
+    int numRealParams;
+    int numStringParams;
+    int runCounter;
+
+    // Integer parameters.
+    int algorithm;         // IALG
+    int presolve;          // IFPRES
+    int scaling;           // IFSCAL
+    int variableScaling;   // IVSCAL
+    int lpLog;             // ITRLOG
+    int crash;             // ICRASH
+    int warmStart;         // WSTART
+    int pricing;           // DEVEX
+    int writeProblemFile;  // REPORT
+    int applyParameters;   // IPSLCT
+    int relaxMip;          // RELMIP
+    int fixMip;            // FIXMIP
+    int maxNode;           // MAXNODE
+    int maxMipSol;         // MAXMIPSOL
+    int nodeSelection;     // NODESELECTION
+    int backtrack;         // BACKTRACK
+    int mipLog;            // MIPLOG
+    int cutStrategy;       // CUTSTRATEGY
+    int presolveOps;       // PRESALG
+    int xwrite;            // XWRITE
+    int threads;           // IBARTHREAD
+    int rankId;            // RANKID
+    int maxLpIter;         // MAXLPITER
+    int parallelMip;       // PARALLELMIP
+    int maxScaleFactor;    // MAXSCALEFACTOR
+    int mipWarmStart;      // MIPWARMSTART
+    int maxMipTime;        // MAXBBMIPTIME
+    int heurSearchFreq;    // HEURSEARCHFREQ
+
+    // Real parameters.
+    double feasibilityTol;    // ZTOLZE
+    double optimalityTol;     // ZTCOST
+    double etaTol;            // ZTETA
+    double matrixTol;         // ZTOLDA
+    double mipAbsStop;        // OPTCA
+    double mipRelStop;        // OPTCR
+    double integerTol;        // ZTOLIS
+    double pivotTol;          // ZTOLPV
+    double relPivotTol;       // ZTOLRP
+    double markowitzTol;      // ZTOLRI
+    double mipRelCutoff;      // PERCUT
+    double heurSearchEffort;  // HEURSEARCHEFFORT
+
+    char parameterDescription[64];
+    char logDir[256];  // LOGDIR, always NUL-terminated
+
+    std::ofstream logStream;
+    std::ofstream infeasibilityStream;
+
+    XPRSprob problemHandle;
+
+    // Run arrays: allocated during a solve, freed by CleanUp.
+    int* colStart;
+    int* rowIndex;
+    int* entityCols;
+    int* quadCol1;
+    int* quadCol2;
+    int* colBasis;
+    int* rowBasis;
+    double* matValue;
+    double* objCoef;
+    double* solution;
+    double* rhs;
+    double* rowDual;
+    double* rowSlack;
+    double* startPoint;
+    double* colScale;
+    double* firstStartPoint;  // not a run array: kept from the first solve on
+    double* colLower;
+    double* colUpper;
+    double* quadCoef;
+    double* entityLimit;
+    char* entityType;
+    char* rowType;
+    char* colNames;
+    char* rowNames;
+    char* setType;
+    int* objVarIndex;
+    int* setStart;
+    std::vector<int> setMembers;  // storage kept between solves
+    std::vector<int> setCols;
+    double* setRef;
+    double* objFirstDeriv;
+    double* objSecondDeriv;
+
+    rt_cvgsum_t* convergenceSummary;
+
+  private:
+    // Length of `startPoint` and `colScale`, as the first call of the solve found it.
+    int startPointVars = 0;
+
+    bool providersPresent(VarProvider* vars, EqnProvider* eqns, ObjProvider* obj, int* requestCode,
+                          int* resultCode);
+    void recordStartPoint(VarProvider* vars, int* requestCode);
+    void chooseColumnScales(VarProvider* vars);
+    void takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode);
+    void solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs, ObjProvider* obj,
+                      int* requestCode, int* solveDone, int* resultCode);
+};
+
+// Module-wide: the number of hardware threads, read once when the module is loaded.
+extern int hardwareThreads;
+
+#endif
