@@ -132,13 +132,3 @@ void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* re
     iteratePhase = 3;
     *requestCode = kRequestDerivatives;
 }
-
-void ZOLXpress::solveProblem(VarProvider*, EqnProvider*, DerivProvider*, ObjProvider*,
-                             int* requestCode, int* solveDone, int* resultCode) {
-    // The solve itself is not assembled yet: the sequence ends without an optimization.
-    *solveDone = 0;
-    *resultCode = 2;
-    CleanUp();
-    iteratePhase = 1;
-    *requestCode = kRequestFinished;
-}

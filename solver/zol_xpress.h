@@ -11,11 +11,17 @@
 #define CORVANE_SOLVER_ZOL_XPRESS_H
 
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "host/rt_solver.h"
 #include "optimizer/xprs.h"
 #include "plugin/corvane_api.h"
+
+namespace corvane {
+struct RunFileNames;
+struct BasisTiming;
+}  // namespace corvane
 
 class CORVANE_API ZOLXpress : public RTMILSolver {
   public:
@@ -53,6 +59,10 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     // Starts the optimizer library: 0, or -3 when it cannot be started.
     int InitializeXpress();
     void InitDefSolverParameters();
+    // Applies the parameters to the new optimizer problem as controls.
+    void SetSolverParametersNew();
+    // One run-log line: the text, then the value in the stream's default form.
+    void WriteSolverParam(std::string text, double value);
 
     int numVars;
     int numRows;  // equations plus the objective row 0
@@ -167,6 +177,23 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     rt_cvgsum_t* convergenceSummary;
 
   private:
+    void setIntControl(int control, int value, const char* refusal);
+    void setDoubleControl(int control, double value, const char* refusal);
+    void setDoubleControl(int control, double value, const char* refusal, double shown);
+    void setThreadControls();
+
+    // Run files and the run log.
+    corvane::RunFileNames openRunLog();
+    void moveLogToEnd();
+    void logCoded(const char* text, int code);
+    void logLastError();
+    int optimizerErrorCode();
+    int readSavedBasis(const corvane::RunFileNames& names, int rc, int* resultCode,
+                       corvane::BasisTiming& timing);
+    void saveProblemFile();
+    void checkBasisRestorationTime(const corvane::BasisTiming& timing);
+    void saveBasisAfterMip(const corvane::RunFileNames& names, int* resultCode);
+    void saveOrRemoveBasis(const corvane::RunFileNames& names, int resultCode);
     // Length of `startPoint` and `colScale`, as the first call of the solve found it.
     int startPointVars = 0;
 
@@ -175,6 +202,9 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void recordStartPoint(VarProvider* vars, int* requestCode);
     void chooseColumnScales(VarProvider* vars);
     void takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode);
+    void createProblem();
+    void connectMessages();
+    void finishSolve(int* requestCode);
     void solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs, ObjProvider* obj,
                       int* requestCode, int* solveDone, int* resultCode);
 };

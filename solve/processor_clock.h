@@ -1,0 +1,20 @@
+// The processor clock that times the basis read. Tests replace it to time reads without burning
+// processor time.
+#ifndef CORVANE_SOLVE_PROCESSOR_CLOCK_H
+#define CORVANE_SOLVE_PROCESSOR_CLOCK_H
+
+#include <ctime>
+
+#include "plugin/corvane_api.h"
+
+namespace corvane {
+
+using ClockSource = std::clock_t (*)();
+
+// A null source restores the C runtime's clock.
+CORVANE_API void setProcessorClock(ClockSource source);
+std::clock_t readProcessorClock();
+
+}  // namespace corvane
+
+#endif

@@ -1,0 +1,72 @@
+// Client callback interfaces, their registration, and the optimizer's callbacks into the plug-in.
+#include <iostream>
+
+#include "host/vrim.h"
+#include "solver/client_callbacks.h"
+#include "solver/optimizer_callbacks.h"
+#include "solver/zol_xpress.h"
+
+IZOL_XpressControlCallBack* clientControlCallBack = nullptr;
+IZOL_XpressControlMsgCallBack* clientMessageCallBack = nullptr;
+bool nullClientCallBack = false;
+bool parallelMipMessages = false;
+ZOLXpress* currentSolver = nullptr;
+
+IZOL_XpressControlCallBack::IZOL_XpressControlCallBack() = default;
+IZOL_XpressControlCallBack::IZOL_XpressControlCallBack(const IZOL_XpressControlCallBack&) = default;
+IZOL_XpressControlCallBack& IZOL_XpressControlCallBack::operator=(
+    const IZOL_XpressControlCallBack&) {
+    return *this;
+}
+IZOL_XpressControlCallBack::~IZOL_XpressControlCallBack() = default;
+
+IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack() = default;
+IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack(
+    const IZOL_XpressControlMsgCallBack&) = default;
+IZOL_XpressControlMsgCallBack& IZOL_XpressControlMsgCallBack::operator=(
+    const IZOL_XpressControlMsgCallBack&) {
+    return *this;
+}
+IZOL_XpressControlMsgCallBack::~IZOL_XpressControlMsgCallBack() = default;
+
+bool ZOLXpressRegisterClientCallBack(IZOL_XpressControlCallBack* callBack) {
+    if (!callBack) return false;
+    clientControlCallBack = callBack;
+    return true;
+}
+
+bool ZOLXpressRegisterClientMsgCallBack(IZOL_XpressControlMsgCallBack* callBack) {
+    if (!callBack) return false;
+    clientMessageCallBack = callBack;
+    return true;
+}
+
+void ZOLXpressRegisterNullClientCallBack() { nullClientCallBack = true; }
+
+void ZOLXpressUnRegisterNullClientCallBack() { nullClientCallBack = false; }
+
+void setCurrentSolver(ZOLXpress* solver) { currentSolver = solver; }
+
+namespace corvane {
+
+namespace {
+constexpr int kStopOptimizer = -1;
+}
+
+int XPRS_CC lpLogCallback(XPRSprob, void*) {
+    if (!clientControlCallBack || nullClientCallBack) return 0;
+    if (clientControlCallBack->onIteration()) return 0;
+    std::cout << " *** User interrupted the XPRESS solver" << std::endl;
+    if (currentSolver) {
+        rtocvgsum_set_int_item(currentSolver->convergenceSummary, "STATUS", 8);
+        currentSolver->interruptRequested = true;
+    }
+    return kStopOptimizer;
+}
+
+void XPRS_CC messageCallback(XPRSprob, void*, const char* text, int length, int type) {
+    if (nullClientCallBack) return;
+    if (clientMessageCallBack) clientMessageCallBack->onMessage(text, length, type, parallelMipMessages);
+}
+
+}  // namespace corvane

@@ -1,0 +1,39 @@
+// What a client program sees of the optimizer while a solve runs: it is asked at every LP log
+// point whether to go on, and it receives every optimizer message.
+//
+// The plug-in stores the registered objects and never deletes them: the client keeps them alive
+// while they are registered.
+#ifndef CORVANE_SOLVER_CLIENT_CALLBACKS_H
+#define CORVANE_SOLVER_CLIENT_CALLBACKS_H
+
+#include "plugin/corvane_api.h"
+
+class CORVANE_API IZOL_XpressControlCallBack {
+public:
+    IZOL_XpressControlCallBack();
+    IZOL_XpressControlCallBack(const IZOL_XpressControlCallBack& other);
+    IZOL_XpressControlCallBack& operator=(const IZOL_XpressControlCallBack& other);
+    virtual ~IZOL_XpressControlCallBack();
+    // true: go on; false: stop the optimizer.
+    virtual bool onIteration() = 0;
+};
+
+class CORVANE_API IZOL_XpressControlMsgCallBack {
+public:
+    IZOL_XpressControlMsgCallBack();
+    IZOL_XpressControlMsgCallBack(const IZOL_XpressControlMsgCallBack& other);
+    IZOL_XpressControlMsgCallBack& operator=(const IZOL_XpressControlMsgCallBack& other);
+    virtual ~IZOL_XpressControlMsgCallBack();
+    // One optimizer message as the optimizer passed it; parallelMip tells whether the MIP search
+    // of the solve runs on several threads.
+    virtual void onMessage(const char* text, int length, int type, bool parallelMip) = 0;
+};
+
+// Registering replaces an earlier object; a null object is refused with false.
+CORVANE_API bool ZOLXpressRegisterClientCallBack(IZOL_XpressControlCallBack* callBack);
+CORVANE_API bool ZOLXpressRegisterClientMsgCallBack(IZOL_XpressControlMsgCallBack* callBack);
+// Silences both forwardings without forgetting the registrations, and brings them back.
+CORVANE_API void ZOLXpressRegisterNullClientCallBack();
+CORVANE_API void ZOLXpressUnRegisterNullClientCallBack();
+
+#endif
