@@ -35,8 +35,8 @@ void ZOLXpress::setDoubleControl(int control, double value, const char* refusal,
 }
 
 void ZOLXpress::SetSolverParametersNew() {
-    setIntControl(XPRS_DEFAULTALG, algorithm == kConcurrentAlgorithm ? kAutomaticAlgorithm : algorithm,
-                  kLpOption);
+    setIntControl(XPRS_DEFAULTALG,
+                  algorithm == kConcurrentAlgorithm ? kAutomaticAlgorithm : algorithm, kLpOption);
     setIntControl(XPRS_PRESOLVE, presolve, kLpOption);
     setIntControl(XPRS_SCALING, scaling, kLpOption);
     setIntControl(XPRS_CONTROL_8326, 0, kLpOption);
@@ -45,7 +45,8 @@ void ZOLXpress::SetSolverParametersNew() {
     setIntControl(XPRS_PRICINGALG, pricing, kLpOption);
     setIntControl(XPRS_CONTROL_8130, 1, kLpOption);
     setIntControl(XPRS_CONTROL_8052, 1, kLpOption);
-    setIntControl(XPRS_MAXNODE, maxNode, " *** Error setting XPRESS LP algorithm option XPRS_MAXNODE ");
+    setIntControl(XPRS_MAXNODE, maxNode,
+                  " *** Error setting XPRESS LP algorithm option XPRS_MAXNODE ");
     setIntControl(XPRS_MIPPRESOLVE, 1,
                   " *** Error setting XPRESS LP algorithm option XPRS_MIPPRESOLVE ");
     setIntControl(XPRS_MAXMIPSOL, maxMipSol, kLpOption);
@@ -67,7 +68,8 @@ void ZOLXpress::SetSolverParametersNew() {
                   " *** Error setting XPRESS LP algorithm option XPRS_HEURSEARCHFREQ ");
     setIntControl(XPRS_MAXIIS, 1, " *** Error setting XPRESS LP algorithm option XPRS_MAXIIS ");
     setIntControl(XPRS_CONTROL_8133, 1, nullptr);
-    setDoubleControl(XPRS_FEASTOL, feasibilityTol, " *** Error setting XPRESS feasibility tolerance of ");
+    setDoubleControl(XPRS_FEASTOL, feasibilityTol,
+                     " *** Error setting XPRESS feasibility tolerance of ");
     setDoubleControl(XPRS_OPTIMALITYTOL, optimalityTol,
                      " *** Error setting XPRESS optimality tolerance of ");
     setDoubleControl(XPRS_ETATOL, etaTol, " *** Error setting XPRESS eta tolerance of ");
@@ -84,7 +86,8 @@ void ZOLXpress::SetSolverParametersNew() {
     setDoubleControl(XPRS_RELPIVOTTOL, relPivotTol, kLpOption);
     setDoubleControl(XPRS_MARKOWITZTOL, markowitzTol, kLpOption);
     setDoubleControl(XPRS_MIPRELCUTOFF, mipRelCutoff, kLpOption);
-    setDoubleControl(XPRS_ELIMTOL, 0.001, " *** Error setting XPRESS LP algorithm option XPRS_ELIMTOL ");
+    setDoubleControl(XPRS_ELIMTOL, 0.001,
+                     " *** Error setting XPRESS LP algorithm option XPRS_ELIMTOL ");
     setDoubleControl(XPRS_HEURSEARCHEFFORT, heurSearchEffort,
                      " *** Error setting XPRESS LP algorithm option XPRS_HEURSEARCHEFFORT ");
 }
@@ -101,7 +104,8 @@ void ZOLXpress::setThreadControls() {
         setIntControl(XPRS_THREADS, parallel ? threads : 1, allThreads);
     } else if (algorithm == kConcurrentAlgorithm) {
         setIntControl(XPRS_THREADS, threads, allThreads);
-        setIntControl(XPRS_CONCURRENTTHREADS, threads, " *** Error setting XPRESS concurrent threads ");
+        setIntControl(XPRS_CONCURRENTTHREADS, threads,
+                      " *** Error setting XPRESS concurrent threads ");
         if (threads > 2) setIntControl(XPRS_BARTHREADS, threads - 2, kBarrierThreads);
     } else {
         setIntControl(XPRS_THREADS, 1, allThreads);

@@ -112,14 +112,15 @@ void ZOLXpress::chooseColumnScales(VarProvider* vars) {
 
 void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode) {
     allocateRunArray(rhs, numRows);
+    rhsRows = numRows < 0 ? 0 : numRows;
     const double* residuals = eqns->residualArray();
     const double* multipliers = eqns->multiplierArray();
     const double zeroThreshold = feasibilityTol * 0.001;
-    for (int i = 1; i < numRows; ++i) {
+    for (int i = 1; i < rhsRows; ++i) {
         rhs[i] = -(residuals[i - 1] * multipliers[i - 1]);
         if (std::fabs(rhs[i]) < zeroThreshold) rhs[i] = 0.0;
     }
-    if (numRows > 0) rhs[0] = 0.0;
+    if (rhsRows > 0) rhs[0] = 0.0;
 
     if (keepFirstStartPoint) allocateRunArray(firstStartPoint, startPointVars);
     double* values = vars->valueArray();

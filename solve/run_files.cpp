@@ -28,9 +28,13 @@ std::string inDirectory(const char* logDir, const char* stem) {
 
 }  // namespace
 
-void setProcessorClock(ClockSource source) { clockSource = source; }
+void setProcessorClock(ClockSource source) {
+    clockSource = source;
+}
 
-std::clock_t readProcessorClock() { return clockSource ? clockSource() : std::clock(); }
+std::clock_t readProcessorClock() {
+    return clockSource ? clockSource() : std::clock();
+}
 
 RunFileNames buildRunFileNames(const char* logDir, int rankId) {
     const std::string rank = rankId < 0 ? std::string() : "_" + std::to_string(rankId);
@@ -64,7 +68,9 @@ constexpr size_t kErrorTextBuffer = 512;
 
 }  // namespace
 
-void ZOLXpress::logCoded(const char* text, int code) { logStream << text << code << std::endl; }
+void ZOLXpress::logCoded(const char* text, int code) {
+    logStream << text << code << std::endl;
+}
 
 void ZOLXpress::logLastError() {
     char text[kErrorTextBuffer] = {};
@@ -79,7 +85,9 @@ int ZOLXpress::optimizerErrorCode() {
     return code;
 }
 
-void ZOLXpress::moveLogToEnd() { logStream.seekp(0, std::ios::end); }
+void ZOLXpress::moveLogToEnd() {
+    logStream.seekp(0, std::ios::end);
+}
 
 // Each solve starts its log afresh under the name its parameters give now; the optimizer then
 // appends its own lines to the same file.
@@ -99,7 +107,7 @@ RunFileNames ZOLXpress::openRunLog() {
     const std::string banner = std::string("XPRESS version ") + version + "\n";
     logStream << "\n" << banner << "\n";
     logStream.flush();
-    XPRSsetlogfile(problemHandle, names.log.c_str());
+    if (problemHandle) XPRSsetlogfile(problemHandle, names.log.c_str());
     return names;
 }
 

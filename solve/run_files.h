@@ -5,6 +5,8 @@
 #include <ctime>
 #include <string>
 
+#include "plugin/corvane_api.h"
+
 namespace corvane {
 
 #if defined(_WIN32)
@@ -24,10 +26,10 @@ struct RunFileNames {
     std::string basis;
 };
 
-RunFileNames buildRunFileNames(const char* logDir, int rankId);
+CORVANE_API RunFileNames buildRunFileNames(const char* logDir, int rankId);
 // The MPS file of run `runCounter`.
-std::string buildProblemFileName(const char* logDir, int rankId, int runCounter);
-std::string buildBasisWarningFileName(const char* logDir);
+CORVANE_API std::string buildProblemFileName(const char* logDir, int rankId, int runCounter);
+CORVANE_API std::string buildBasisWarningFileName(const char* logDir);
 
 // Processor clock readings around the basis read.
 struct BasisTiming {

@@ -2,21 +2,111 @@
 // answered, and every way out of the call releases the solve's resources.
 #include "host/providers.h"
 #include "host/vrim.h"
-#include "solve/run_files.h"
+#include "solve/solve_context.h"
 #include "solver/optimizer_callbacks.h"
 #include "solver/zol_xpress.h"
 
-using corvane::BasisTiming;
-using corvane::RunFileNames;
+using corvane::DataError;
+using corvane::SolveContext;
 
 namespace {
 constexpr int kRequestFinished = 7;
 }
 
-void ZOLXpress::createProblem() {
-    XPRScreateprob(&problemHandle);
-    setCurrentSolver(this);
-    XPRSsetcblplog(problemHandle, corvane::lpLogCallback, nullptr);
+void ZOLXpress::solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
+                             ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode) {
+    SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
+    // Each solve starts uninterrupted, whatever ended the one before.
+    interruptRequested = false;
+    *resultCode = 0;
+    if (!assemble(context)) return;
+    runOptimization(context);
+}
+
+bool ZOLXpress::assemble(SolveContext& context) {
+    numJacElements = context.derivs ? context.derivs->inqNumElements() : 0;
+    int status = 0;
+    context.obj->prepare(&status);
+    numObjTerms = context.obj->inqNumTerms();
+    numEntities = 0;
+    numQuadTerms = 0;
+    isQuadratic = false;
+    DataError error = checkCounts();
+    if (!error.found) error = checkJacobian(context.derivs);
+    if (!error.found) error = readSets();
+    if (error.found) return failOnData(context, error);
+
+    solveAsMip = false;
+    relaxMipRun = relaxMip == 1;
+    allocateProblemArrays();
+    if (!createProblem(context)) return false;
+    packNames(context.vars, context.eqns);
+    connectMessages();
+    openLog(context);
+
+    assembleRows(context.eqns);
+    assembleColumns(context.vars);
+    solveAsMip = (numEntities > 0 || numSets > 0) && fixMip == 0;
+    if (applyParameters != 0) SetSolverParametersNew();
+    error = assembleObjective(context);
+    if (error.found) return failOnData(context, error);
+    XPRSCompressJacobian(context.derivs, context.eqns);
+
+    context.rc = loadProblem();
+    moveLogToEnd();
+    if (context.rc != 0) reportLoadFailure(context.resultCode);
+    delete[] setType;
+    setType = nullptr;
+    context.rc = addNames();
+    context.rc = readSavedBasis(context.names, context.rc, context.resultCode, context.timing);
+    saveProblemFile();
+    return true;
+}
+
+void ZOLXpress::runOptimization(SolveContext& context) {
+    warmStartMip();
+    optimize(context);
+    moveLogToEnd();
+    checkBasisRestorationTime(context.timing);
+    if (context.rc != 0) logLastError();
+    if (interruptRequested) {
+        endInterrupted(context);
+        return;
+    }
+    if (context.rc != 0) {
+        const int code = optimizerErrorCode();
+        *context.resultCode = 1;
+        setStatus(8);
+        logCoded(" *** Error in XPRESS solver during optimization. Error code ", code);
+    } else {
+        retrieveSolution(context);
+    }
+    *context.solveDone = 1;
+    iteratePhase = 1;
+    *context.requestCode = kRequestFinished;
+    if (solveAsMip) {
+        interpretMipStatus(context);
+    } else {
+        interpretLpStatus(context);
+    }
+    writeBackSolution(context);
+    CleanUp();
+}
+
+// A creation that failed leaves nothing the optimizer could be called with.
+bool ZOLXpress::createProblem(SolveContext& context) {
+    problemHandle = nullptr;
+    const int rc = XPRScreateprob(&problemHandle);
+    if (rc == 0 && problemHandle) {
+        setCurrentSolver(this);
+        XPRSsetcblplog(problemHandle, corvane::lpLogCallback, nullptr);
+        return true;
+    }
+    problemHandle = nullptr;
+    openLog(context);
+    logCoded(" *** Error creating XPRESS problem. Error code ", rc);
+    abandonSolve(context);
+    return false;
 }
 
 void ZOLXpress::connectMessages() {
@@ -24,31 +114,25 @@ void ZOLXpress::connectMessages() {
     XPRSaddcbmessage(problemHandle, corvane::messageCallback, nullptr, 0);
 }
 
-void ZOLXpress::solveProblem(VarProvider*, EqnProvider*, DerivProvider*, ObjProvider*,
-                             int* requestCode, int* solveDone, int* resultCode) {
-    *resultCode = 0;
-    createProblem();
-    connectMessages();
-    const RunFileNames names = openRunLog();
+void ZOLXpress::openLog(SolveContext& context) {
+    if (context.logOpened) return;
+    context.names = openRunLog();
+    context.logOpened = true;
+}
 
-    solveAsMip = false;
-    relaxMipRun = relaxMip == 1;
-    if (applyParameters != 0) SetSolverParametersNew();
+// Data the host reported that cannot be assembled is never loaded.
+bool ZOLXpress::failOnData(SolveContext& context, const DataError& error) {
+    openLog(context);
+    logStream << " *** Error in problem data for XPRESS solver. " << error.what << std::endl;
+    abandonSolve(context);
+    return false;
+}
 
-    int rc = 0;
-    moveLogToEnd();
-
-    BasisTiming timing;
-    rc = readSavedBasis(names, rc, resultCode, timing);
-    saveProblemFile();
-
-    moveLogToEnd();
-    checkBasisRestorationTime(timing);
-    if (rc != 0) logLastError();
-
-    *solveDone = 0;
-    if (*resultCode == 0) *resultCode = 2;
-    finishSolve(requestCode);
+void ZOLXpress::abandonSolve(SolveContext& context) {
+    setStatus(8);
+    *context.resultCode = -2;
+    returnStartValues(context);
+    finishSolve(context.requestCode);
 }
 
 void ZOLXpress::finishSolve(int* requestCode) {

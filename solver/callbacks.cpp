@@ -21,8 +21,8 @@ IZOL_XpressControlCallBack& IZOL_XpressControlCallBack::operator=(
 IZOL_XpressControlCallBack::~IZOL_XpressControlCallBack() = default;
 
 IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack() = default;
-IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack(
-    const IZOL_XpressControlMsgCallBack&) = default;
+IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack(const IZOL_XpressControlMsgCallBack&) =
+    default;
 IZOL_XpressControlMsgCallBack& IZOL_XpressControlMsgCallBack::operator=(
     const IZOL_XpressControlMsgCallBack&) {
     return *this;
@@ -41,11 +41,17 @@ bool ZOLXpressRegisterClientMsgCallBack(IZOL_XpressControlMsgCallBack* callBack)
     return true;
 }
 
-void ZOLXpressRegisterNullClientCallBack() { nullClientCallBack = true; }
+void ZOLXpressRegisterNullClientCallBack() {
+    nullClientCallBack = true;
+}
 
-void ZOLXpressUnRegisterNullClientCallBack() { nullClientCallBack = false; }
+void ZOLXpressUnRegisterNullClientCallBack() {
+    nullClientCallBack = false;
+}
 
-void setCurrentSolver(ZOLXpress* solver) { currentSolver = solver; }
+void setCurrentSolver(ZOLXpress* solver) {
+    currentSolver = solver;
+}
 
 namespace corvane {
 
@@ -66,7 +72,8 @@ int XPRS_CC lpLogCallback(XPRSprob, void*) {
 
 void XPRS_CC messageCallback(XPRSprob, void*, const char* text, int length, int type) {
     if (nullClientCallBack) return;
-    if (clientMessageCallBack) clientMessageCallBack->onMessage(text, length, type, parallelMipMessages);
+    if (clientMessageCallBack)
+        clientMessageCallBack->onMessage(text, length, type, parallelMipMessages);
 }
 
 }  // namespace corvane

@@ -9,7 +9,7 @@
 #include "plugin/corvane_api.h"
 
 class CORVANE_API IZOL_XpressControlCallBack {
-public:
+  public:
     IZOL_XpressControlCallBack();
     IZOL_XpressControlCallBack(const IZOL_XpressControlCallBack& other);
     IZOL_XpressControlCallBack& operator=(const IZOL_XpressControlCallBack& other);
@@ -19,7 +19,7 @@ public:
 };
 
 class CORVANE_API IZOL_XpressControlMsgCallBack {
-public:
+  public:
     IZOL_XpressControlMsgCallBack();
     IZOL_XpressControlMsgCallBack(const IZOL_XpressControlMsgCallBack& other);
     IZOL_XpressControlMsgCallBack& operator=(const IZOL_XpressControlMsgCallBack& other);

@@ -21,6 +21,8 @@
 namespace corvane {
 struct RunFileNames;
 struct BasisTiming;
+struct SolveContext;
+struct DataError;
 }  // namespace corvane
 
 class CORVANE_API ZOLXpress : public RTMILSolver {
@@ -59,6 +61,8 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     // Starts the optimizer library: 0, or -3 when it cannot be started.
     int InitializeXpress();
     void InitDefSolverParameters();
+    // Builds the column-wise matrix, the objective as row 0, from the host's Jacobian.
+    void XPRSCompressJacobian(DerivProvider* derivs, EqnProvider* eqns);
     // Applies the parameters to the new optimizer problem as controls.
     void SetSolverParametersNew();
     // One run-log line: the text, then the value in the stream's default form.
@@ -177,6 +181,47 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     rt_cvgsum_t* convergenceSummary;
 
   private:
+    // Entry checks and the first two calls.
+    bool providersPresent(VarProvider* vars, EqnProvider* eqns, ObjProvider* obj, int* requestCode,
+                          int* resultCode);
+    void recordStartPoint(VarProvider* vars, int* requestCode);
+    void chooseColumnScales(VarProvider* vars);
+    void takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode);
+
+    // The third call.
+    void solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs, ObjProvider* obj,
+                      int* requestCode, int* solveDone, int* resultCode);
+    bool assemble(corvane::SolveContext& context);
+    void runOptimization(corvane::SolveContext& context);
+    bool createProblem(corvane::SolveContext& context);
+    void connectMessages();
+    void openLog(corvane::SolveContext& context);
+    bool failOnData(corvane::SolveContext& context, const corvane::DataError& error);
+    void abandonSolve(corvane::SolveContext& context);
+    void finishSolve(int* requestCode);
+
+    // Checks of the host's data.
+    corvane::DataError checkCounts() const;
+    corvane::DataError checkJacobian(DerivProvider* derivs) const;
+    corvane::DataError checkObjectiveIndices() const;
+
+    // Assembly.
+    corvane::DataError readSets();
+    corvane::DataError readSetMembers(const std::vector<int>& types);
+    void allocateProblemArrays();
+    void packNames(VarProvider* vars, EqnProvider* eqns);
+    void assembleRows(EqnProvider* eqns);
+    void assembleColumns(VarProvider* vars);
+    void fixAtCurrentValue(int column, int kind, double value);
+    void addEntity(int column, int kind, double hostLower, double hostUpper);
+    corvane::DataError assembleObjective(corvane::SolveContext& context);
+    void assembleQuadraticTerms(int sense);
+    void assembleLinearObjective(int sense);
+    int loadProblem();
+    void reportLoadFailure(int* resultCode);
+    int addNames();
+
+    // Parameters to controls.
     void setIntControl(int control, int value, const char* refusal);
     void setDoubleControl(int control, double value, const char* refusal);
     void setDoubleControl(int control, double value, const char* refusal, double shown);
@@ -194,19 +239,36 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void checkBasisRestorationTime(const corvane::BasisTiming& timing);
     void saveBasisAfterMip(const corvane::RunFileNames& names, int* resultCode);
     void saveOrRemoveBasis(const corvane::RunFileNames& names, int resultCode);
-    // Length of `startPoint` and `colScale`, as the first call of the solve found it.
-    int startPointVars = 0;
 
-    bool providersPresent(VarProvider* vars, EqnProvider* eqns, ObjProvider* obj, int* requestCode,
-                          int* resultCode);
-    void recordStartPoint(VarProvider* vars, int* requestCode);
-    void chooseColumnScales(VarProvider* vars);
-    void takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode);
-    void createProblem();
-    void connectMessages();
-    void finishSolve(int* requestCode);
-    void solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs, ObjProvider* obj,
-                      int* requestCode, int* solveDone, int* resultCode);
+    // Optimization and status.
+    void setStatus(int status);
+    void offerMipStart(const double* start);
+    void warmStartMip();
+    void searchMip(int sense);
+    void optimize(corvane::SolveContext& context);
+    void endInterrupted(corvane::SolveContext& context);
+    void interpretLpStatus(corvane::SolveContext& context);
+    void reportInfeasibleLp(corvane::SolveContext& context, int status);
+    void interpretMipStatus(corvane::SolveContext& context);
+    void reportCoded(int* resultCode, int result, int status, const char* text, int code);
+    void readIterationsAndObjective(int objectiveAttribute);
+    void reportObjective();
+    void openReport(const corvane::SolveContext& context);
+    void reportUnboundedness(corvane::SolveContext& context);
+    void reportInfeasibilities(corvane::SolveContext& context, bool mipForm);
+
+    // The solution.
+    void retrieveSolution(corvane::SolveContext& context);
+    bool solutionTaken(const corvane::SolveContext& context) const;
+    void writeBackSolution(corvane::SolveContext& context);
+    void writeBackColumns(VarProvider* vars);
+    void writeBackRows(EqnProvider* eqns);
+    void writeBackBasis(VarProvider* vars, EqnProvider* eqns);
+    void returnStartValues(corvane::SolveContext& context);
+
+    // Lengths of the arrays the first two calls sized: `startPoint` and `colScale`, and `rhs`.
+    int startPointVars = 0;
+    int rhsRows = 0;
 };
 
 // Module-wide: the number of hardware threads, read once when the module is loaded.

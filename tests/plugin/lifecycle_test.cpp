@@ -1,6 +1,9 @@
 // The solver object: construction, the small operations, the three calls of a solve and clean-up.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <memory>
 
 #include "platform/host/vrim_host.h"
@@ -22,8 +25,19 @@ struct Results {
 
 class Lifecycle : public ::testing::Test {
   protected:
-    void SetUp() override { solver->setConvergenceSummary(summary); }
-    void TearDown() override { rtocvgsum_destroy(summary); }
+    void SetUp() override {
+        solver->setConvergenceSummary(summary);
+        // The third call writes its run log; keep it out of the file system's root.
+        logDir = std::filesystem::temp_directory_path() / ("corvane-lifecycle-" +
+                                                           std::to_string(::getpid()));
+        std::filesystem::create_directories(logDir);
+        solver->setStringParam("LOGDIR", logDir.string().c_str());
+    }
+    void TearDown() override {
+        rtocvgsum_destroy(summary);
+        std::error_code ignored;
+        std::filesystem::remove_all(logDir, ignored);
+    }
 
     Results call(VarProvider* v, EqnProvider* e, DerivProvider* d, ObjProvider* o) {
         Results r;
@@ -37,6 +51,7 @@ class Lifecycle : public ::testing::Test {
         return rtocvgsum_get_int_item(summary, "STATUS", &value) ? value : -1;
     }
 
+    std::filesystem::path logDir;
     rt_cvgsum_t* summary = rtocvgsum_create();
     std::unique_ptr<ZOLXpress> solver = std::make_unique<ZOLXpress>();
     VectorVars vars{{3.0, 250.0, 12.0}};

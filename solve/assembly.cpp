@@ -1,0 +1,314 @@
+// Problem assembly: the sets, rows, columns, entities, objective and names of the optimizer's
+// column-wise problem, and its load.
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "host/providers.h"
+#include "host/vrim.h"
+#include "solve/run_arrays.h"
+#include "solve/solve_context.h"
+#include "solver/zol_xpress.h"
+
+using corvane::allocateRunArray;
+using corvane::DataError;
+using corvane::SolveContext;
+
+namespace {
+
+constexpr double kInfinity = 1e20;
+constexpr double kQuadraticLimit = 1e12;
+constexpr int kRequestedNameLength = 64;
+constexpr int kNamePrefixLength = 4;
+
+bool isEntityKind(int kind) {
+    return kind == VRIM_VAR_INTEGER || kind == VRIM_VAR_BINARY || kind == VRIM_VAR_SEMICONTINUOUS;
+}
+
+char rowTypeOf(int relation) {
+    switch (relation) {
+        case VRIM_REL_EQUAL:
+            return 'E';
+        case VRIM_REL_LESS:
+        case VRIM_REL_LESS_STRICT:
+            return 'L';
+        case VRIM_REL_GREATER:
+        case VRIM_REL_GREATER_STRICT:
+            return 'G';
+        default:  // free, and any relation the host does not define
+            return 'N';
+    }
+}
+
+DataError dataError(std::string what) {
+    return DataError{true, std::move(what)};
+}
+
+}  // namespace
+
+// Special ordered sets of types 1 and 2; sets of other types are left out. Without a set provider
+// the problem simply has no sets.
+DataError ZOLXpress::readSets() {
+    numSets = 0;
+    setMembers.clear();
+    setCols.clear();
+    if (!setProvider) return {};
+    const int sets = setProvider->inqNumSets();
+    if (sets <= 0) return {};
+    std::vector<int> types(static_cast<size_t>(sets));
+    int ordered = 0;
+    for (int k = 0; k < sets; ++k) {
+        types[k] = setProvider->inqSetType(k);
+        if (types[k] == 1 || types[k] == 2) ++ordered;
+    }
+    const int reported = setProvider->inqNumSetsOfType(1) + setProvider->inqNumSetsOfType(2);
+    if (reported <= 0) return {};
+    if (reported != ordered)
+        return dataError("the set provider counts " + std::to_string(reported) +
+                         " sets of types 1 and 2 but lists " + std::to_string(ordered));
+    numSets = reported;
+    return readSetMembers(types);
+}
+
+DataError ZOLXpress::readSetMembers(const std::vector<int>& types) {
+    allocateRunArray(setType, numSets);
+    std::vector<int> sizes(types.size(), 0);
+    long long members = 0;
+    for (size_t k = 0, t = 0; k < types.size(); ++k) {
+        if (types[k] != 1 && types[k] != 2) continue;
+        setType[t++] = types[k] == 1 ? '1' : '2';
+        sizes[k] = setProvider->inqNumMembers(static_cast<int>(k));
+        if (sizes[k] < 0)
+            return dataError("set " + std::to_string(k + 1) + " has " + std::to_string(sizes[k]) +
+                             " members");
+        members += sizes[k];
+    }
+    allocateRunArray(setStart, numSets + 1LL);
+    setMembers.resize(static_cast<size_t>(members));
+    setCols.resize(static_cast<size_t>(members));
+    allocateRunArray(setRef, members);
+    int position = 0;
+    int set = 0;
+    for (size_t k = 0; k < types.size(); ++k) {
+        if (types[k] != 1 && types[k] != 2) continue;
+        setStart[set++] = position;
+        if (sizes[k] > 0)
+            setProvider->inqMembers(static_cast<int>(k), setMembers.data() + position);
+        for (int c = position; c < position + sizes[k]; ++c) {
+            const int column = setMembers[c] - 1;
+            if (column < 0 || column >= numVars)
+                return dataError("set " + std::to_string(k + 1) + " has member " +
+                                 std::to_string(column + 1) + " outside 1.." +
+                                 std::to_string(numVars));
+            setMembers[c] = column;
+            setCols[c] = column;
+            setRef[c] = c - position + 1;
+        }
+        position += sizes[k];
+    }
+    setStart[numSets] = position;
+    return {};
+}
+
+void ZOLXpress::allocateProblemArrays() {
+    const long long n = numVars;
+    const long long rows = numRows;
+    const long long elements = static_cast<long long>(numJacElements) + numObjTerms;
+    allocateRunArray(colStart, n + 1);
+    allocateRunArray(rowIndex, elements);
+    allocateRunArray(matValue, elements);
+    allocateRunArray(objCoef, n);
+    allocateRunArray(colLower, n);
+    allocateRunArray(colUpper, n);
+    allocateRunArray(rowType, rows);
+    allocateRunArray(entityType, n);
+    allocateRunArray(entityCols, n);
+    allocateRunArray(entityLimit, n);
+    allocateRunArray(objVarIndex, numObjTerms);
+    allocateRunArray(objFirstDeriv, numObjTerms);
+    allocateRunArray(objSecondDeriv, numObjTerms);
+    allocateRunArray(solution, n);
+    allocateRunArray(rowDual, rows);
+    allocateRunArray(rowSlack, rows);
+    allocateRunArray(colBasis, n);
+    allocateRunArray(rowBasis, rows);
+}
+
+// Names without the host's four-character prefix, at most `length` characters, packed one after
+// another, each ended by a NUL.
+void ZOLXpress::packNames(VarProvider* vars, EqnProvider* eqns) {
+    XPRSsetintcontrol(problemHandle, XPRS_MPSNAMELENGTH, kRequestedNameLength);
+    int length = kRequestedNameLength;
+    XPRSgetintcontrol(problemHandle, XPRS_MPSNAMELENGTH, &length);
+    if (length < 0) length = 0;
+    allocateRunArray(colNames, (length + 1LL) * numVars);
+    allocateRunArray(rowNames, (length + 1LL) * numRows);
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+
+    const auto append = [&](char*& out, const char* name) {
+        const size_t size = std::min(std::strlen(name), static_cast<size_t>(length));
+        for (size_t i = kNamePrefixLength; i < size; ++i) *out++ = name[i];
+        *out++ = '\0';
+    };
+    char* out = colNames;
+    for (int i = 1; i <= numVars; ++i) {
+        buffer[0] = '\0';
+        vars->inqNames(i, i, length, buffer.data());
+        buffer[length] = '\0';
+        append(out, buffer.data());
+    }
+    out = rowNames;
+    const size_t objRow = std::min<size_t>(6, static_cast<size_t>(length));
+    std::memcpy(out, "ObjRow", objRow);
+    out += objRow;
+    *out++ = '\0';
+    for (int i = 1; i < numRows; ++i) {
+        buffer[0] = '\0';
+        eqns->inqNames(i, i, length, buffer.data());
+        buffer[length] = '\0';
+        append(out, buffer.data());
+    }
+}
+
+void ZOLXpress::assembleRows(EqnProvider* eqns) {
+    if (numRows > 0) rowType[0] = 'N';
+    const int* descriptors = eqns->typeArray();
+    for (int i = 1; i < numRows; ++i) {
+        const int word = descriptors[i - 1];
+        rowType[i] = u3rinc_c(word) == 0 ? 'N' : rowTypeOf(u3rgmt_c(word));
+    }
+}
+
+void ZOLXpress::assembleColumns(VarProvider* vars) {
+    const double* values = vars->valueArray();
+    const double* lower = vars->lowerArray();
+    const double* upper = vars->upperArray();
+    const int* descriptors = vars->typeArray();
+    std::vector<char> inSet;
+    if (fixMip == 1) {
+        inSet.assign(static_cast<size_t>(numVars), 0);
+        for (int member : setMembers) inSet[member] = 1;
+    }
+    for (int j = 0; j < numVars; ++j) {
+        solution[j] = 0.0;
+        colUpper[j] = upper[j] < kInfinity ? upper[j] / colScale[j] : kInfinity;
+        colLower[j] = lower[j] > -kInfinity ? lower[j] / colScale[j] : -kInfinity;
+        const int word = descriptors[j];
+        const int kind = varInqType(word);
+        const bool fixed = varIsFixed(word) != 0;
+        if (fixed) colLower[j] = colUpper[j] = values[j];
+        if (isEntityKind(kind) && !fixed && colUpper[j] > colLower[j]) {
+            if (fixMip == 1) {
+                fixAtCurrentValue(j, kind, values[j]);
+                continue;
+            }
+            addEntity(j, kind, lower[j], upper[j]);
+        }
+        if (fixMip == 1 && inSet[j] && values[j] == 0.0) colLower[j] = colUpper[j] = 0.0;
+    }
+}
+
+void ZOLXpress::fixAtCurrentValue(int column, int kind, double value) {
+    if (kind == VRIM_VAR_SEMICONTINUOUS) {
+        if (value == 0.0) colLower[column] = colUpper[column] = 0.0;
+        return;
+    }
+    colLower[column] = colUpper[column] = std::trunc(value + 0.5);
+}
+
+void ZOLXpress::addEntity(int column, int kind, double hostLower, double hostUpper) {
+    const int t = numEntities++;
+    entityCols[t] = column;
+    entityLimit[t] = 0.0;
+    if (hostLower == 0.0 && hostUpper == 1.0) {
+        entityType[t] = 'B';
+    } else if (kind == VRIM_VAR_BINARY) {
+        entityType[t] = 'B';
+    } else if (kind == VRIM_VAR_SEMICONTINUOUS) {
+        entityType[t] = 'S';
+        entityLimit[t] = colLower[column];
+        colLower[column] = 0.0;
+    } else {
+        entityType[t] = 'I';
+    }
+}
+
+DataError ZOLXpress::assembleObjective(SolveContext& context) {
+    ObjProvider* obj = context.obj;
+    context.sense = obj->inqSense();
+    for (int k = 0; k < numObjTerms; ++k) objFirstDeriv[k] = objSecondDeriv[k] = 0.0;
+    if (numObjTerms > 0) {
+        obj->inqVarIndices(objVarIndex);
+        int status = 0;
+        obj->inqDerivatives(objFirstDeriv, objSecondDeriv, &status);
+    }
+    const DataError error = checkObjectiveIndices();
+    if (error.found) return error;
+    assembleQuadraticTerms(context.sense);
+    assembleLinearObjective(context.sense);
+    return {};
+}
+
+// Diagonal terms only. The objective is stated in the scaled columns, so a term in x = s·y gains
+// the factor s².
+void ZOLXpress::assembleQuadraticTerms(int sense) {
+    const auto isTerm = [](double second) {
+        return second != 0.0 && std::fabs(second) < kQuadraticLimit;
+    };
+    numQuadTerms = 0;
+    for (int k = 0; k < numObjTerms; ++k)
+        if (isTerm(objSecondDeriv[k])) ++numQuadTerms;
+    isQuadratic = numQuadTerms > 0;
+    if (!isQuadratic) return;
+    allocateRunArray(quadCol1, numQuadTerms);
+    allocateRunArray(quadCol2, numQuadTerms);
+    allocateRunArray(quadCoef, numQuadTerms);
+    for (int k = 0, t = 0; k < numObjTerms; ++k) {
+        if (!isTerm(objSecondDeriv[k])) continue;
+        const int column = objVarIndex[k] - 1;
+        const double scale = colScale[column];
+        quadCol1[t] = quadCol2[t] = column;
+        quadCoef[t] = sense * objSecondDeriv[k] * scale * scale;
+        ++t;
+    }
+}
+
+// One merge pass: the objective entries are in ascending variable order.
+void ZOLXpress::assembleLinearObjective(int sense) {
+    int k = 0;
+    for (int c = 0; c < numVars; ++c) {
+        if (k < numObjTerms && objVarIndex[k] == c + 1) {
+            objCoef[c] = sense * objFirstDeriv[k] * colScale[c];
+            ++k;
+        } else {
+            objCoef[c] = 0.0;
+        }
+    }
+}
+
+int ZOLXpress::loadProblem() {
+    if (isQuadratic)
+        return XPRSloadqp(problemHandle, "xpress", numVars, numRows, rowType, rhs, nullptr, objCoef,
+                          colStart, nullptr, rowIndex, matValue, colLower, colUpper, numQuadTerms,
+                          quadCol1, quadCol2, quadCoef);
+    if (solveAsMip)
+        return XPRSloadglobal(problemHandle, "xpress", numVars, numRows, rowType, rhs, nullptr,
+                              objCoef, colStart, nullptr, rowIndex, matValue, colLower, colUpper,
+                              numEntities, numSets, entityType, entityCols, entityLimit, setType,
+                              setStart, setCols.data(), setRef);
+    return XPRSloadlp(problemHandle, "xpress", numVars, numRows, rowType, rhs, nullptr, objCoef,
+                      colStart, nullptr, rowIndex, matValue, colLower, colUpper);
+}
+
+void ZOLXpress::reportLoadFailure(int* resultCode) {
+    const int code = optimizerErrorCode();
+    *resultCode = -2;
+    rtocvgsum_set_int_item(convergenceSummary, "STATUS", 8);
+    logCoded(" *** Error loading problem to XPRESS solver. Error code ", code);
+    logLastError();
+}
+
+int ZOLXpress::addNames() {
+    XPRSaddnames(problemHandle, XPRS_NAMES_COLUMNS, colNames, 0, numVars - 1);
+    return XPRSaddnames(problemHandle, XPRS_NAMES_ROWS, rowNames, 0, numRows - 1);
+}

@@ -1,0 +1,71 @@
+// Checks of the host's data before any array is written or read with it. The host is trusted for
+// the lengths of the arrays it hands over (they follow from its own counts) but not for the
+// indices inside them, nor for counts that change between the calls of a solve.
+#include <string>
+
+#include "host/providers.h"
+#include "solve/solve_context.h"
+#include "solver/zol_xpress.h"
+
+using corvane::DataError;
+
+namespace {
+
+DataError error(std::string what) {
+    return DataError{true, std::move(what)};
+}
+
+std::string range(int last) {
+    return " outside 1.." + std::to_string(last);
+}
+
+}  // namespace
+
+DataError ZOLXpress::checkCounts() const {
+    if (numVars != startPointVars)
+        return error("the variable count " + std::to_string(numVars) + " differs from " +
+                     std::to_string(startPointVars) + " in the first call");
+    if (numRows != rhsRows)
+        return error("the equation count " + std::to_string(numRows - 1) + " differs from " +
+                     std::to_string(rhsRows - 1) + " in the second call");
+    if (numJacElements < 0)
+        return error("the Jacobian element count " + std::to_string(numJacElements) +
+                     " is negative");
+    if (numObjTerms < 0)
+        return error("the objective term count " + std::to_string(numObjTerms) + " is negative");
+    return {};
+}
+
+DataError ZOLXpress::checkJacobian(DerivProvider* derivs) const {
+    if (numJacElements == 0) return {};
+    if (!derivs) return error("there is no derivative provider for the Jacobian");
+    const int* rows = derivs->rowArray();
+    const int* cols = derivs->colArray();
+    if (!rows || !cols || !derivs->valueArray()) return error("the Jacobian arrays are missing");
+    const int equations = numRows - 1;
+    for (int k = 0; k < numJacElements; ++k) {
+        if (rows[k] < 1 || rows[k] > equations)
+            return error("Jacobian element " + std::to_string(k + 1) + " has equation " +
+                         std::to_string(rows[k]) + range(equations));
+        if (cols[k] < 1 || cols[k] > numVars)
+            return error("Jacobian element " + std::to_string(k + 1) + " has variable " +
+                         std::to_string(cols[k]) + range(numVars));
+    }
+    return {};
+}
+
+DataError ZOLXpress::checkObjectiveIndices() const {
+    int previous = 0;
+    for (int k = 0; k < numObjTerms; ++k) {
+        const int index = objVarIndex[k];
+        if (index < 1 || index > numVars)
+            return error("objective entry " + std::to_string(k + 1) + " has variable " +
+                         std::to_string(index) + range(numVars));
+        if (index <= previous)
+            return error("objective entry " + std::to_string(k + 1) + " has variable " +
+                         std::to_string(index) + " after variable " + std::to_string(previous) +
+                         ", not in ascending order");
+        previous = index;
+    }
+    return {};
+}

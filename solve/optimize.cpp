@@ -1,0 +1,284 @@
+// The optimization run: the MIP warm start, the optimization calls by objective direction, and the
+// interpretation of the optimizer's status into messages, result codes and summary items.
+#include <locale>
+#include <vector>
+
+#include "host/providers.h"
+#include "host/vrim.h"
+#include "solve/solve_context.h"
+#include "solver/zol_xpress.h"
+
+using corvane::SolveContext;
+
+namespace {
+
+constexpr int kIterationLimitForSearch = 1000000000;
+constexpr int kSearchScaling = 528;
+constexpr double kMarker = 1.0e12;
+
+}  // namespace
+
+void ZOLXpress::setStatus(int status) {
+    rtocvgsum_set_int_item(convergenceSummary, "STATUS", status);
+}
+
+// The MIP start is stated in the columns the optimizer sees, which are scaled.
+void ZOLXpress::offerMipStart(const double* start) {
+    std::vector<double> scaled(static_cast<size_t>(numVars));
+    for (int j = 0; j < numVars; ++j) scaled[j] = start[j] / colScale[j];
+    XPRSaddmipsol(problemHandle, numVars, scaled.data(), nullptr, nullptr);
+}
+
+void ZOLXpress::warmStartMip() {
+    if (!solveAsMip || relaxMipRun) return;
+    if (!warmStartPending) {
+        offerMipStart(startPoint);
+    } else if (mipWarmStartMode == 2) {
+        offerMipStart(startPoint);
+    } else if (mipWarmStartMode == 3 && firstStartPoint) {
+        offerMipStart(firstStartPoint);
+    }
+    warmStartPending = false;
+}
+
+void ZOLXpress::searchMip(int sense) {
+    XPRSchgobjsense(problemHandle, sense);
+    XPRSsetintcontrol(problemHandle, XPRS_SCALING, kSearchScaling);
+    XPRSsetintcontrol(problemHandle, XPRS_DEFAULTALG, 1);
+    XPRSmipoptimize(problemHandle, "l");
+    XPRSsetintcontrol(problemHandle, XPRS_LPITERLIMIT, kIterationLimitForSearch);
+    XPRSsetintcontrol(problemHandle, XPRS_MAXTIME, maxMipTime);
+    if (sense < 0 && maxLpIter % 100 == 11) XPRSdumpcontrols(problemHandle);
+    XPRSmipoptimize(problemHandle, "");
+    XPRSsetintcontrol(problemHandle, XPRS_SCALING, scaling);
+    XPRSsetintcontrol(problemHandle, XPRS_DEFAULTALG, algorithm);
+    XPRSsetintcontrol(problemHandle, XPRS_LPITERLIMIT, maxLpIter);
+    XPRSsetintcontrol(problemHandle, XPRS_MAXTIME, 0);
+}
+
+void ZOLXpress::optimize(SolveContext& context) {
+    if (context.sense == 0) return;
+    const bool minimise = context.sense > 0;
+    const auto solveContinuous = [&](const char* flags) {
+        context.rc = minimise ? XPRSminim(problemHandle, flags) : XPRSmaxim(problemHandle, flags);
+    };
+    if (!solveAsMip) {
+        solveContinuous("");
+    } else if (relaxMipRun) {
+        solveContinuous("l");
+    } else {
+        searchMip(minimise ? 1 : -1);
+    }
+}
+
+// The client stopped the optimizer: the host gets its start values back and nothing else.
+void ZOLXpress::endInterrupted(SolveContext& context) {
+    *context.solveDone = 1;
+    *context.requestCode = 7;
+    iteratePhase = 1;
+    setStatus(8);
+    returnStartValues(context);
+    CleanUp();
+    delete[] firstStartPoint;
+    firstStartPoint = nullptr;
+}
+
+void ZOLXpress::interpretLpStatus(SolveContext& context) {
+    int status = 0;
+    XPRSgetintattrib(problemHandle, XPRS_LPSTATUS, &status);
+    int* resultCode = context.resultCode;
+    switch (status) {
+        case XPRS_LP_OPTIMAL:
+            readIterationsAndObjective(XPRS_LPOBJVAL);
+            *resultCode = 0;
+            setStatus(1);
+            logStream << " *** Successful LP solution found *** " << std::endl;
+            reportObjective();
+            break;
+        case XPRS_LP_INFEAS:
+            reportInfeasibleLp(context, status);
+            break;
+        case XPRS_LP_CUTOFF:
+            reportCoded(resultCode, 1, 4,
+                        " *** Warning from XPRESS solver. Inconsistent primal LP solution. Code ",
+                        status);
+            break;
+        case XPRS_LP_UNFINISHED:
+            reportCoded(resultCode, 1, 2,
+                        " *** Error in XPRESS solver. Incomplete LP solution. Code ", status);
+            break;
+        case XPRS_LP_UNBOUNDED:
+            *resultCode = 1;
+            setStatus(3);
+            reportUnboundedness(context);
+            break;
+        case XPRS_LP_CUTOFF_IN_DUAL:
+            reportCoded(resultCode, 1, 4,
+                        " *** Error in XPRESS solver. Inconsistent dual LP solution. Code ",
+                        status);
+            break;
+        default:
+            reportCoded(resultCode, 2, 8, " *** Error in XPRESS solver. Status unknown. Code ",
+                        status);
+    }
+}
+
+void ZOLXpress::reportInfeasibleLp(SolveContext& context, int status) {
+    double primal = 0.0;
+    double dual = 0.0;
+    *context.resultCode = 1;
+    XPRSgetdblattrib(problemHandle, XPRS_SUMPRIMALINF, &primal);
+    XPRSgetdblattrib(problemHandle, XPRS_BARDUALINF, &dual);
+    setStatus(7);
+    logCoded(" *** Warning from XPRESS solver. Infeasible LP solution. Code ", status);
+    if (primal + dual > 0) {
+        logStream << " *** Sum of Primal Infeasibilities = " << primal << std::endl;
+        logStream << " *** Sum of Dual Infeasibilities (Newton Barrier only) = " << dual
+                  << std::endl;
+    }
+    if (algorithm < 4) reportInfeasibilities(context, false);
+}
+
+void ZOLXpress::interpretMipStatus(SolveContext& context) {
+    const int status = context.mipStatus;
+    int* resultCode = context.resultCode;
+    switch (status) {
+        case XPRS_MIP_OPTIMAL:
+            readIterationsAndObjective(XPRS_MIPOBJVAL);
+            *resultCode = 0;
+            setStatus(1);
+            logStream << " *** Successful MIP solution found *** " << std::endl;
+            reportObjective();
+            break;
+        case XPRS_MIP_INFEAS:
+            *resultCode = 1;
+            setStatus(4);
+            logCoded(
+                " *** Error in XPRESS solver. Search is complete. No integer solution exists. "
+                "Code = ",
+                status);
+            setStatus(7);
+            if (algorithm < 4) reportInfeasibilities(context, true);
+            break;
+        case XPRS_MIP_SOLUTION:
+            XPRSgetdblattrib(problemHandle, XPRS_MIPOBJVAL, &objectiveValue);
+            *resultCode = 0;
+            setStatus(1);
+            logStream << " *** Warning in XPRESS solver. The solution found is feasible but "
+                         "suboptimal."
+                      << std::endl;
+            logStream << " *** Best Integer Objective Value is " << objectiveValue << std::endl;
+            break;
+        case XPRS_MIP_NO_SOL_FOUND:
+            reportCoded(resultCode, 1, 7,
+                        " *** Error in XPRESS solver. Search is incomplete. No integer solution "
+                        "found. Code = ",
+                        status);
+            break;
+        case XPRS_MIP_LP_OPTIMAL:
+            if (relaxMipRun) {
+                readIterationsAndObjective(XPRS_LPOBJVAL);
+                *resultCode = 0;
+                setStatus(1);
+                logStream << " *** Successful Relaxed IP solution found *** " << std::endl;
+                reportObjective();
+            } else {
+                reportCoded(resultCode, 1, 7,
+                            " *** Error in XPRESS solver. LP optimized only. No integer solution. "
+                            "Code = ",
+                            status);
+            }
+            break;
+        case XPRS_MIP_LP_NOT_OPTIMAL:
+            reportCoded(resultCode, 1, 4,
+                        " *** Error in XPRESS solver. Incomplete LP solution. No integer "
+                        "solution. Code = ",
+                        status);
+            break;
+        default:
+            break;
+    }
+}
+
+void ZOLXpress::reportCoded(int* resultCode, int result, int status, const char* text, int code) {
+    *resultCode = result;
+    setStatus(status);
+    logCoded(text, code);
+}
+
+void ZOLXpress::readIterationsAndObjective(int objectiveAttribute) {
+    XPRSgetintattrib(problemHandle, XPRS_SIMPLEXITER, &iterationCount);
+    XPRSgetdblattrib(problemHandle, objectiveAttribute, &objectiveValue);
+}
+
+void ZOLXpress::reportObjective() {
+    logStream << " *** Optimal Objective Value is " << objectiveValue << std::endl;
+    setStatus(1);
+    rtocvgsum_set_real_item(convergenceSummary, "FINAL_OBJ", objectiveValue);
+    rtocvgsum_set_int_item(convergenceSummary, "NUM_ITER", iterationCount);
+}
+
+void ZOLXpress::openReport(const SolveContext& context) {
+    if (infeasibilityStream.is_open()) infeasibilityStream.close();
+    infeasibilityStream.clear();
+    infeasibilityStream.imbue(std::locale::classic());
+    if (context.names.report.empty()) {
+        infeasibilityStream.setstate(std::ios::failbit);
+        return;
+    }
+    infeasibilityStream.open(context.names.report, std::ios::out | std::ios::app);
+}
+
+void ZOLXpress::reportUnboundedness(SolveContext& context) {
+    int index = -1;
+    XPRSgetunbvec(problemHandle, &index);
+    if (index < 0) return;
+    openReport(context);
+    if (index < numRows) {
+        infeasibilityStream << "R" << index << "\n";
+    } else {
+        infeasibilityStream << "C" << index - numRows + 1 << "\n";
+    }
+    infeasibilityStream.close();
+}
+
+// Column lines, then row lines, each the letter and the optimizer's index. The host's reduced
+// costs and the row duals of the listed entries carry a 1.0e12 marker back.
+void ZOLXpress::reportInfeasibilities(SolveContext& context, bool mipForm) {
+    const int columns = numVars;
+    const int rows = numRows;
+    std::vector<int> colsPrimal(static_cast<size_t>(columns) + 1);
+    std::vector<int> colsDual(static_cast<size_t>(columns) + 1);
+    std::vector<int> rowsPrimal(static_cast<size_t>(rows) + 1);
+    std::vector<int> rowsDual(static_cast<size_t>(rows) + 1);
+    int npv = 0, nps = 0, nds = 0, ndv = 0;
+    XPRSgetscaledinfeas(problemHandle, &npv, &nps, &nds, &ndv, colsPrimal.data(), rowsPrimal.data(),
+                        rowsDual.data(), colsDual.data());
+    const auto bounded = [](int count, int size) { return count < 0 ? 0 : std::min(count, size); };
+    npv = bounded(npv, columns);
+    ndv = bounded(ndv, columns);
+    nps = bounded(nps, rows);
+    nds = bounded(nds, rows);
+
+    openReport(context);
+    double* reducedCosts = context.vars->reducedCostArray();
+    const bool noPrimalColumns = mipForm ? npv == 0 : npv == 0 && nps == 0;
+    const bool noPrimalRows = mipForm ? nps == 0 : nps == 0 && npv == 0;
+    const std::vector<int>& colList = npv > 0 ? colsPrimal : colsDual;
+    const int colCount = npv > 0 ? npv : (noPrimalColumns ? ndv : 0);
+    for (int i = 0; i < colCount; ++i) {
+        const int c = colList[i];
+        if (c < 0 || c >= columns) continue;
+        infeasibilityStream << "C" << c << "\n";
+        reducedCosts[c] = kMarker;
+    }
+    const std::vector<int>& rowList = nps > 0 ? rowsPrimal : rowsDual;
+    const int rowCount = nps > 0 ? nps : (noPrimalRows ? nds : 0);
+    for (int i = 0; i < rowCount; ++i) {
+        const int r = rowList[i];
+        if (r <= 0 || r >= rows) continue;
+        infeasibilityStream << "R" << r << "\n";
+        rowDual[r] = kMarker;
+    }
+    infeasibilityStream.close();
+}
