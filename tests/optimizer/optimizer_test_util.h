@@ -24,11 +24,11 @@ struct Lp {
         index.clear();
         value.clear();
         for (size_t c = 0; c < obj.size(); ++c) {
-            for (size_t r = 0; r < rows.size(); ++r)
-                if (rows[r][c] != 0.0) {
-                    index.push_back(static_cast<int>(r));
-                    value.push_back(rows[r][c]);
-                }
+            for (size_t r = 0; r < rows.size(); ++r) {
+                if (rows[r][c] == 0.0) continue;
+                index.push_back(static_cast<int>(r));
+                value.push_back(rows[r][c]);
+            }
             start.push_back(static_cast<int>(index.size()));
         }
         if (range.empty()) range.assign(rowtype.size(), 0.0);
@@ -44,7 +44,9 @@ protected:
         ASSERT_EQ(0, XPRScreateprob(&prob));
     }
     void TearDown() override {
-        if (prob) EXPECT_EQ(0, XPRSdestroyprob(prob));
+        if (prob) {
+            EXPECT_EQ(0, XPRSdestroyprob(prob));
+        }
         EXPECT_EQ(0, XPRSfree());
     }
     int load(Lp& lp) {

@@ -99,6 +99,24 @@ struct VectorObj : ObjProvider {
     }
 };
 
+struct VectorSets : SetProvider {
+    std::vector<int> types;
+    std::vector<std::vector<int>> members;  // 1-based variable indices
+    int inqNumSets() override { return static_cast<int>(types.size()); }
+    int inqNumSetsOfType(int type) override {
+        return static_cast<int>(std::count(types.begin(), types.end(), type));
+    }
+    int inqSetType(int set) override { return types.at(static_cast<size_t>(set)); }
+    int inqNumMembers(int set) override {
+        return static_cast<int>(members.at(static_cast<size_t>(set)).size());
+    }
+    int inqMembers(int set, int* out) override {
+        const std::vector<int>& list = members.at(static_cast<size_t>(set));
+        std::copy(list.begin(), list.end(), out);
+        return 0;
+    }
+};
+
 }  // namespace corvane::test
 
 #endif
