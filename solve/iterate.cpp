@@ -45,8 +45,14 @@ bool exemptFromScaling(const char* name, int descriptor) {
     return isIntegerKind(varInqType(descriptor));
 }
 
+// The largest power of ten not above |value| + 1, found exactly: a logarithm rounds at the very
+// powers where the scale steps up. A value that is not finite keeps its column unscaled.
 double powerOfTenScale(double value) {
-    return std::pow(10.0, std::floor(std::log10(std::fabs(value) + 1.0)));
+    const double magnitude = std::fabs(value) + 1.0;
+    if (!std::isfinite(magnitude)) return 1.0;
+    double scale = 1.0;
+    while (scale * 10.0 <= magnitude) scale *= 10.0;
+    return scale;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/rt_solver.h"
+#include "tests/support/library_names.h"
 #include "platform/host/plugin_loader.h"
 #include "platform/host/solver_registry.h"
 
@@ -43,7 +44,7 @@ TEST_F(BarePlugin, SolverLivesWithoutHostOrOptimizerLibraries) {
     const std::string diagnostics = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::ftell(sink), 0L);
     std::fclose(sink);
-    EXPECT_NE(diagnostics.find("libvrimutils.so"), std::string::npos) << diagnostics;
+    EXPECT_NE(diagnostics.find(corvane::test::libraryFile("vrimutils")), std::string::npos) << diagnostics;
     EXPECT_EQ(std::count(diagnostics.begin(), diagnostics.end(), '\n'), 1) << diagnostics;
 
     SolverRegistry library;

@@ -6,6 +6,7 @@
 
 #include "platform/host/vrim_host.h"
 #include "solver/zol_xpress.h"
+#include "tests/support/library_names.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST(NoOptimizer, InitializeFailsWithStatusEightAndOneDiagnostic) {
     int status = 0;
     ASSERT_TRUE(rtocvgsum_get_int_item(summary, "STATUS", &status));
     EXPECT_EQ(status, 8);
-    EXPECT_NE(diagnostics.find("libxprs.so"), std::string::npos) << diagnostics;
+    EXPECT_NE(diagnostics.find(corvane::test::libraryFile("xprs")), std::string::npos) << diagnostics;
     EXPECT_EQ(std::count(diagnostics.begin(), diagnostics.end(), '\n'), 1) << diagnostics;
     rtocvgsum_destroy(summary);
 }

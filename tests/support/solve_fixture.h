@@ -32,8 +32,9 @@ struct Outcome {
     int result = -100;
 };
 
+// A text file as written, with the platform's line ends read as "\n".
 inline std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();

@@ -1,0 +1,146 @@
+#include "platform/host/driver/solve_driver.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+
+#include "platform/host/model/host_model.h"
+#include "platform/host/vrim_host.h"
+
+namespace corvane::host {
+
+namespace {
+
+constexpr int kRequestEquations = 1;
+constexpr int kRequestDerivatives = 9;
+constexpr int kRequestFinished = 7;
+
+volatile std::sig_atomic_t interruptFlag = 0;
+
+extern "C" void onInterruptSignal(int) {
+    interruptFlag = 1;
+}
+
+struct SummaryRecord {
+    rt_cvgsum_t* summary = rtocvgsum_create();
+    ~SummaryRecord() { rtocvgsum_destroy(summary); }
+};
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void readSummary(const rt_cvgsum_t* summary, SolveRun& run) {
+    run.hasStatus = rtocvgsum_get_int_item(summary, "STATUS", &run.status) != 0;
+    run.hasObjective = rtocvgsum_get_real_item(summary, "FINAL_OBJ", &run.objective) != 0;
+    run.hasIterations = rtocvgsum_get_int_item(summary, "NUM_ITER", &run.iterations) != 0;
+}
+
+}  // namespace
+
+PluginSession::~PluginSession() {
+    close();
+}
+
+void PluginSession::close() {
+    if (solver_)
+        loader_.entryPoints().unload(nullptr, nullptr, nullptr, nullptr, nullptr, &library_);
+    solver_ = nullptr;
+    loader_.close();
+}
+
+void PluginSession::open(const std::string& pluginPath) {
+    close();
+    if (!loader_.open(pluginPath)) throw HostError(loader_.error());
+    checkInterfaceVersion();
+    std::string error;
+    if (!bindPluginMembers(loader_, members_, error)) throw HostError(error);
+    if (loader_.entryPoints().init(stderr, nullptr, nullptr, nullptr, nullptr, &library_) != 0)
+        throw HostError("the plug-in did not add its solver to the solver library");
+    solver_ = static_cast<RTMILSolver*>(library_.findSolver(kSolverName));
+    if (!solver_)
+        throw HostError("the plug-in's solver library holds no solver " + std::string(kSolverName));
+}
+
+void PluginSession::checkInterfaceVersion() {
+    int major = 0;
+    int minor = 0;
+    if (loader_.entryPoints().version("ZOLSOLVER", &major, &minor) != 0)
+        throw HostError("the plug-in implements no solver interface");
+    if (major != kSolverInterfaceMajor)
+        throw HostError("the plug-in implements solver interface " + std::to_string(major) + "." +
+                        std::to_string(minor) + "; this host needs " +
+                        std::to_string(kSolverInterfaceMajor) + ".x");
+}
+
+void PluginSession::startOptimizer() {
+    if (members_.initializeXpress(solver_) != 0)
+        throw HostError("the optimizer library (libxprs.so) could not be started");
+}
+
+SolveRun runSolve(RTMILSolver& solver, HostModel& host) {
+    SummaryRecord record;
+    if (!record.summary) throw HostError("no memory for the convergence summary");
+    solver.setConvergenceSummary(record.summary);
+    solver.setSetProvider(&host.sets());
+    solver.preSolve();
+
+    SolveRun run;
+    int request = 0;
+    for (int call = 0; request != kRequestFinished; ++call) {
+        if (call == kMaxIterateCalls)
+            throw HostError("the solver did not finish within " + std::to_string(kMaxIterateCalls) +
+                            " iterate calls");
+        const auto start = std::chrono::steady_clock::now();
+        solver.iterate(&host.vars(), &host.eqns(), &host.derivs(), &host.objective(), &request,
+                       &run.solveDone, &run.resultCode);
+        run.iterateSeconds[call < 2 ? call : 2] += secondsSince(start);
+        run.requestCodes.push_back(request);
+        if (request == kRequestEquations) {
+            host.evaluateResiduals();
+        } else if (request == kRequestDerivatives) {
+            host.evaluateDerivatives();
+        } else if (request != kRequestFinished) {
+            throw HostError("the solver asked for request code " + std::to_string(request) +
+                            ", which this host does not know");
+        }
+    }
+    solver.postSolve();
+    readSummary(record.summary, run);
+    solver.setConvergenceSummary(nullptr);
+    return run;
+}
+
+std::string basisFilePath(const std::string& logDir, int rankId) {
+    const std::string base = logDir + "/xpress";
+    return rankId < 0 ? base + ".bss" : base + "_" + std::to_string(rankId) + ".bss";
+}
+
+bool InterruptControl::onIteration() {
+    return interruptFlag == 0;
+}
+
+void InterruptControl::watch() {
+    interruptFlag = 0;
+    struct sigaction action {};
+    action.sa_handler = onInterruptSignal;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+void InterruptControl::stopWatching() {
+    std::signal(SIGINT, SIG_DFL);
+}
+
+bool InterruptControl::requested() {
+    return interruptFlag != 0;
+}
+
+void StderrMessages::onMessage(const char* text, int length, int, bool) {
+    if (quiet_ || !text || length <= 0) return;
+    std::fwrite(text, 1, static_cast<size_t>(length), stderr);
+    if (text[length - 1] != '\n') std::fputc('\n', stderr);
+}
+
+}  // namespace corvane::host

@@ -1,0 +1,350 @@
+// `corvane` run as a process on published models, the bundled examples and broken input.
+//
+// Every check that needs an optimized answer skips, with the reason, while the plug-in reports
+// that it did not optimize.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <ClpSimplex.hpp>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+
+const std::string kCorvane = CORVANE_BIN;
+const std::string kData = CORVANE_SHARED_DATA_DIR;
+const std::string kExamples = CORVANE_EXAMPLES_DIR;
+const std::string kSamples = "/usr/share/coin/Data/Sample";
+
+struct CorvaneRun {
+    int exitCode = -1;
+    std::string out, err;
+    Json solution;  // null when no solution file was written
+};
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string scratchDir(const std::string& name) {
+    const std::string dir = testing::TempDir() + "e2e-" + name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+CorvaneRun corvane(const std::vector<std::string>& args, const std::string& binary = kCorvane) {
+    static int counter = 0;
+    const std::string base = testing::TempDir() + "corvane-run-" + std::to_string(++counter);
+    std::string command = quoted(binary);
+    for (const std::string& arg : args) command += " " + quoted(arg);
+    command += " >" + quoted(base + ".out") + " 2>" + quoted(base + ".err") + " </dev/null";
+    const int status = std::system(command.c_str());
+    CorvaneRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = slurp(base + ".out");
+    run.err = slurp(base + ".err");
+    return run;
+}
+
+// A solve with a solution file in a log directory of its own.
+CorvaneRun solve(const std::string& model, const std::string& name,
+                 std::vector<std::string> extra = {}) {
+    const std::string dir = scratchDir(name);
+    const std::string solutionPath = dir + "/solution.json";
+    std::vector<std::string> args = {"solve",       model,        "--quiet",   "--logdir",
+                                     dir + "/logs", "--solution", solutionPath};
+    args.insert(args.end(), extra.begin(), extra.end());
+    CorvaneRun run = corvane(args);
+    if (fs::exists(solutionPath)) run.solution = Json::parse(std::ifstream(solutionPath));
+    return run;
+}
+
+bool optimized(const CorvaneRun& run) {
+    return run.solution.is_object() && run.solution["solve_done"] == true &&
+           run.solution["status"] != 0;
+}
+
+#define SKIP_UNLESS_OPTIMIZED(run)                                                           \
+    if (!optimized(run))                                                                     \
+    GTEST_SKIP() << "the plug-in reported that it did not optimize (exit " << (run).exitCode \
+                 << "): these checks wait for the solve.\n"                                  \
+                 << (run).out << (run).err
+
+double objectiveOf(const CorvaneRun& run) {
+    return run.solution["objective"].is_number() ? run.solution["objective"].get<double>() : NAN;
+}
+
+void expectRelativeNear(double actual, double expected, double tolerance) {
+    EXPECT_LE(std::fabs(actual - expected), tolerance * std::max(1.0, std::fabs(expected)))
+        << "actual " << actual << ", expected " << expected;
+}
+
+std::vector<std::pair<std::string, double>> readOptima(const std::string& path, int column) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    std::vector<std::pair<std::string, double>> optima;
+    while (std::getline(in, line)) {
+        std::vector<std::string> fields;
+        std::stringstream parts(line);
+        for (std::string field; std::getline(parts, field, ',');) fields.push_back(field);
+        if (static_cast<int>(fields.size()) > column)
+            optima.emplace_back(fields[0], std::stod(fields[column]));
+    }
+    return optima;
+}
+
+// A first solve whose answer decides whether the plug-in optimizes at all.
+CorvaneRun probe() {
+    return solve(kExamples + "/blend.mps", "probe");
+}
+
+TEST(PublishedOptima, NetlibLinearPrograms) {
+    if (!fs::exists(kData + "/netlib/optima.csv")) GTEST_SKIP() << "no shared data";
+    SKIP_UNLESS_OPTIMIZED(probe());
+    for (const auto& [name, optimum] : readOptima(kData + "/netlib/optima.csv", 1)) {
+        SCOPED_TRACE(name);
+        const CorvaneRun run = solve(kData + "/netlib/" + name + ".mps.gz", "netlib-" + name);
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_EQ(run.solution["status"], 1);
+        // e226's published value is its linear part: an objective-row right-hand side of -7.113
+        // is the constant +7.113, which the reported objective includes, as CLP's does.
+        const double constant = name == "e226" ? 7.113 : 0.0;
+        expectRelativeNear(objectiveOf(run) - constant, optimum, 1e-6);
+    }
+}
+
+TEST(PublishedOptima, ObjectiveConstantAsClpCountsIt) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    ClpSimplex clp;
+    clp.setLogLevel(0);
+    ASSERT_EQ(clp.readMps((kSamples + "/e226.mps").c_str()), 0);
+    clp.primal();
+    const CorvaneRun run = solve(kSamples + "/e226.mps", "e226-constant");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    expectRelativeNear(objectiveOf(run), clp.objectiveValue(), 1e-6);
+}
+
+TEST(PublishedOptima, MiplibIntegerOptima) {
+    if (!fs::exists(kData + "/miplib3/optima.csv")) GTEST_SKIP() << "no shared data";
+    SKIP_UNLESS_OPTIMIZED(probe());
+    for (const auto& [name, optimum] : readOptima(kData + "/miplib3/optima.csv", 1)) {
+        SCOPED_TRACE(name);
+        // The default gap and cutoff tolerances stop a search short of the proven optimum.
+        const CorvaneRun run = solve(kData + "/miplib3/" + name + ".mps.gz", "miplib-" + name,
+                                     {"--set", "OPTCR=0", "--set", "PERCUT=0"});
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        expectRelativeNear(objectiveOf(run), optimum, 1e-6);
+    }
+}
+
+TEST(PublishedOptima, CoinUtilsSamples) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    const std::vector<std::pair<std::string, double>> optima = {{"afiro", -464.7531428571},
+                                                                {"brandy", 1518.509896488},
+                                                                {"finnis", 172791.0655956},
+                                                                {"p0033", 3089.0},
+                                                                {"p0201", 7615.0},
+                                                                {"p0548", 8691.0},
+                                                                {"lseu", 1120.0}};
+    for (const auto& [name, optimum] : optima) {
+        SCOPED_TRACE(name);
+        const CorvaneRun run = solve(kSamples + "/" + name + ".mps", "sample-" + name,
+                                     {"--set", "OPTCR=0", "--set", "PERCUT=0"});
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        expectRelativeNear(objectiveOf(run), optimum, 1e-6);
+    }
+}
+
+TEST(ModelFeatures, BundledExamplesReachTheirHandCheckedOptima) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    const std::vector<std::pair<std::string, double>> optima = {
+        {"production.lp", 1250.0},  // maximisation with a constant
+        {"blend.mps", 11.0},        // ranged row and a constant
+        {"knapsack.lp", 25.0},
+        {"semicontinuous.mps", 2.0},
+        {"sos1.mps", -3.0}};
+    for (const auto& [name, optimum] : optima) {
+        SCOPED_TRACE(name);
+        const CorvaneRun run = solve(kExamples + "/" + name, "example-" + name);
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        expectRelativeNear(objectiveOf(run), optimum, 1e-6);
+    }
+}
+
+TEST(ModelFeatures, SeparableQuadraticProgram) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    const CorvaneRun run = solve(kExamples + "/separable_qp.mps", "separable-qp");
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    expectRelativeNear(objectiveOf(run), -75.0 / 36.0, 1e-6);
+    expectRelativeNear(run.solution["columns"][0]["value"], 5.0 / 6.0, 1e-6);
+}
+
+TEST(Parameters, RelaxedMipGivesTheLpRelaxation) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    const CorvaneRun knapsack =
+        solve(kExamples + "/knapsack.lp", "relmip-knapsack", {"--set", "RELMIP=1"});
+    ASSERT_EQ(knapsack.exitCode, 0) << knapsack.err;
+    expectRelativeNear(objectiveOf(knapsack), 25.0 + 2.0 / 3.0, 1e-6);
+    const CorvaneRun p0033 =
+        solve(kData + "/miplib3/p0033.mps.gz", "relmip-p0033", {"--set", "RELMIP=1"});
+    ASSERT_EQ(p0033.exitCode, 0) << p0033.err;
+    // The catalogue rounds the relaxation to six digits.
+    expectRelativeNear(objectiveOf(p0033), 2520.57, 1e-5);
+}
+
+TEST(Parameters, WarmStartOverAReusedLogDirectoryCutsIterations) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    const std::string dir = scratchDir("warm-start");
+    const std::vector<std::string> args = {"solve",    kData + "/netlib/25fv47.mps.gz",
+                                           "--quiet",  "--logdir",
+                                           dir,        "--set",
+                                           "WSTART=1", "--solution"};
+    std::vector<std::string> first = args, second = args;
+    first.push_back(dir + "/first.json");
+    second.push_back(dir + "/second.json");
+    const CorvaneRun cold = corvane(first);
+    ASSERT_EQ(cold.exitCode, 0) << cold.err;
+    EXPECT_NE(cold.err.find("WSTART 0"), std::string::npos) << cold.err;
+    const CorvaneRun warm = corvane(second);
+    ASSERT_EQ(warm.exitCode, 0) << warm.err;
+    EXPECT_EQ(warm.err.find("WSTART 0"), std::string::npos) << warm.err;
+    const Json coldSolution = Json::parse(std::ifstream(dir + "/first.json"));
+    const Json warmSolution = Json::parse(std::ifstream(dir + "/second.json"));
+    EXPECT_LT(warmSolution["iterations"].get<int>(), coldSolution["iterations"].get<int>());
+    expectRelativeNear(warmSolution["objective"], coldSolution["objective"], 1e-9);
+}
+
+TEST(Parameters, ReportLeavesAProblemFileThatSolvesToTheSameObjective) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    const CorvaneRun original =
+        solve(kData + "/netlib/adlittle.mps.gz", "report", {"--set", "REPORT=1"});
+    ASSERT_EQ(original.exitCode, 0) << original.err;
+    const std::string written = testing::TempDir() + "e2e-report/logs/xpress_0.mps";
+    ASSERT_TRUE(fs::exists(written));
+    const CorvaneRun again = solve(written, "report-again");
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    expectRelativeNear(objectiveOf(again), objectiveOf(original), 1e-9);
+}
+
+TEST(Outcomes, InfeasibleModelEndsWithoutSolutionAndLeavesItsReport) {
+    const CorvaneRun run = solve(kExamples + "/infeasible.lp", "infeasible");
+    SKIP_UNLESS_OPTIMIZED(run);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.solution["status"], 7);
+    EXPECT_NE(run.solution["result_code"], 0);
+    EXPECT_TRUE(fs::exists(testing::TempDir() + "e2e-infeasible/logs/lpsolver.inf"));
+    EXPECT_NE(run.out.find("infeasible"), std::string::npos) << run.out;
+}
+
+TEST(Outcomes, DualsAndReducedCostsAgreeWithClp) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    for (const std::string name : {"afiro", "adlittle", "blend"}) {
+        SCOPED_TRACE(name);
+        const std::string path = kData + "/netlib/" + name + ".mps.gz";
+        ClpSimplex clp;
+        clp.setLogLevel(0);
+        ASSERT_EQ(clp.readMps(path.c_str()), 0);
+        // CLP's own default solve, presolve included.
+        clp.initialSolve();
+        const CorvaneRun run = solve(path, "duals-" + name);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const Json& rows = run.solution["rows"];
+        const Json& columns = run.solution["columns"];
+        ASSERT_EQ(static_cast<int>(rows.size()), clp.numberRows());
+        ASSERT_EQ(static_cast<int>(columns.size()), clp.numberColumns());
+        for (int r = 0; r < clp.numberRows(); ++r)
+            EXPECT_NEAR(rows[r]["dual"].get<double>(), clp.dualRowSolution()[r], 1e-6)
+                << rows[r]["name"];
+        for (int j = 0; j < clp.numberColumns(); ++j)
+            EXPECT_NEAR(columns[j]["reduced_cost"].get<double>(), clp.dualColumnSolution()[j], 1e-6)
+                << columns[j]["name"];
+    }
+}
+
+// Each broken input is refused with exit 2, a message on standard error and no solution file.
+void expectRefused(const CorvaneRun& run, const std::string& message, const std::string& name) {
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(testing::TempDir() + "e2e-" + name + "/solution.json"));
+}
+
+TEST(Errors, BadModelFiles) {
+    const std::string dir = scratchDir("bad-files-input");
+    std::ofstream(dir + "/garbage.mps") << "this is not\na model\n";
+    std::ofstream(dir + "/broken.lp") << "Minimize\n obj: x +\nSubject To\n c: x >= \n";
+    expectRefused(solve(dir + "/missing.mps", "missing"), "cannot open", "missing");
+    expectRefused(solve(dir + "/garbage.mps", "garbage"), "cannot read", "garbage");
+    expectRefused(solve(dir + "/broken.lp", "broken"), "corvane:", "broken");
+    expectRefused(solve(kSamples + "/share2qp.mps", "offdiag"), "off-diagonal", "offdiag");
+}
+
+TEST(Errors, BadParametersNameTheNearestOnes) {
+    expectRefused(solve(kExamples + "/blend.mps", "bad-name", {"--set", "ZTOLZ=1e-6"}),
+                  "closest: ZTOLZE", "bad-name");
+    expectRefused(solve(kExamples + "/blend.mps", "bad-int", {"--set", "IALG=fast"}),
+                  "takes an integer", "bad-int");
+    expectRefused(solve(kExamples + "/blend.mps", "bad-real", {"--set", "ZTOLZE=tiny"}),
+                  "takes a real number", "bad-real");
+    expectRefused(solve(kExamples + "/blend.mps", "bad-form", {"--set", "IALG"}), "NAME=VALUE",
+                  "bad-form");
+}
+
+TEST(Errors, UsageErrorsExitTwo) {
+    EXPECT_EQ(corvane({"solve"}).exitCode, 2);
+    EXPECT_EQ(corvane({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(corvane({"--help"}).exitCode, 0);
+}
+
+TEST(Errors, MissingPluginOrOptimizerLibrary) {
+    expectRefused(solve(kExamples + "/blend.mps", "no-plugin", {"--plugin", "/nonexistent.so"}),
+                  "cannot load the plug-in", "no-plugin");
+
+    // A copy of the program and the plug-in without the optimizer library beside them.
+    const std::string root = scratchDir("no-optimizer");
+    fs::create_directories(root + "/bin");
+    fs::create_directories(root + "/lib");
+    const fs::path build = fs::path(kCorvane).parent_path().parent_path();
+    fs::copy_file(kCorvane, root + "/bin/corvane");
+    for (const char* library : {"libcorvane.so", "libvrimcore.so", "libvrimutils.so"})
+        fs::copy_file(build / "lib" / library, root + "/lib/" + library);
+    const CorvaneRun run = corvane({"solve", kExamples + "/blend.mps", "--logdir", root + "/logs",
+                                    "--solution", root + "/solution.json"},
+                                   root + "/bin/corvane");
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_NE(run.err.find("optimizer library"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(root + "/solution.json"));
+}
+
+TEST(Commands, InfoAndParamsComeFromThePlugin) {
+    const CorvaneRun info = corvane({"info"});
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_NE(info.out.find("CORVANE solver library version 11.0"), std::string::npos);
+    EXPECT_NE(info.out.find("ZOLSOLVER  11.0"), std::string::npos) << info.out;
+    const CorvaneRun params = corvane({"params"});
+    EXPECT_EQ(params.exitCode, 0);
+    EXPECT_NE(params.out.find("LOGDIR"), std::string::npos);
+    EXPECT_NE(params.out.find("ZTOLZE            real      1  1e-06"), std::string::npos)
+        << params.out;
+}
+
+}  // namespace
