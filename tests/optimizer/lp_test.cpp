@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "optimizer_test_util.h"
@@ -161,11 +162,14 @@ TEST_F(LpTest, UnboundedProblemNamesItsVector) {
     int index = -5;
     ASSERT_EQ(0, XPRSgetunbvec(prob, &index));
     EXPECT_EQ(-1, index);  // nothing solved yet
-    ASSERT_EQ(0, XPRSmaxim(prob, "p"));
-    EXPECT_EQ(XPRS_LP_UNBOUNDED, intAttrib(XPRS_LPSTATUS));
-    ASSERT_EQ(0, XPRSgetunbvec(prob, &index));
-    EXPECT_GE(index, 0);
-    EXPECT_LT(index, 1 + 2);
+    for (const char* flags : {"p", "d", ""}) {
+        ASSERT_EQ(0, load(lp));
+        ASSERT_EQ(0, XPRSmaxim(prob, flags));
+        EXPECT_EQ(XPRS_LP_UNBOUNDED, intAttrib(XPRS_LPSTATUS)) << flags;
+        ASSERT_EQ(0, XPRSgetunbvec(prob, &index));
+        EXPECT_GE(index, 0) << flags;
+        EXPECT_LT(index, 1 + 2) << flags;
+    }
     Lp bounded = maximisation();
     ASSERT_EQ(0, load(bounded));
     ASSERT_EQ(0, XPRSmaxim(prob, ""));
@@ -236,6 +240,25 @@ TEST_F(LpTest, ControlsAreRangeCheckedAndReadBack) {
         ASSERT_EQ(0, XPRSgetintcontrol(prob, id, &v)) << id;
         EXPECT_EQ(0, XPRSsetintcontrol(prob, id, v)) << id;
     }
+}
+
+// The values the plug-in hands over with its default parameters, and around a MIP search.
+TEST_F(LpTest, ThePlugInsDefaultControlsAreAccepted) {
+    const std::pair<int, int> ints[] = {
+        {8023, 1},         {8011, -1}, {8010, 35},   {8326, 0},      {8009, 500}, {8012, 2},
+        {8013, 0},         {8130, 1},  {8052, 1},    {8018, 100000}, {8078, 1},   {8021, 100000000},
+        {8026, 1},         {8027, -1}, {8028, -100}, {8138, -1},     {8077, 511}, {8007, 100000},
+        {8278, 1},         {8079, 1},  {8274, 2},    {8053, 2},      {8275, 64},  {8020, 0},
+        {8196, -1},        {8131, 1},  {8133, 1},    {8137, 1},      {8071, 64},  {8010, 528},
+        {8007, 1000000000}};
+    for (const auto& [control, value] : ints)
+        EXPECT_EQ(0, XPRSsetintcontrol(prob, control, value)) << control << " " << value;
+    const std::pair<int, double> doubles[] = {
+        {7003, 1e-6}, {7006, 1e-6},  {7007, 1e-13}, {7001, 1e-9}, {7019, 0.0},
+        {7020, 1e-5}, {7009, 1e-6},  {7002, 1e-9},  {7008, 1e-6}, {7047, 0.01},
+        {7014, 1e-4}, {7042, 0.001}, {7090, 1.0}};
+    for (const auto& [control, value] : doubles)
+        EXPECT_EQ(0, XPRSsetdblcontrol(prob, control, value)) << control << " " << value;
 }
 
 TEST(LibraryState, CallsOutsideTheLibraryLifetimeFail) {
@@ -392,6 +415,40 @@ TEST_F(LpTest, NamesAppearInTheBasisFile) {
     EXPECT_NE(std::string::npos, all.str().find("pears"));
     EXPECT_NE(std::string::npos, all.str().find("UL apples"));
     std::remove(file.c_str());
+}
+
+// Problems in different threads share nothing: each thread's solve matches the serial one and
+// its messages reach its own callback only.
+TEST(LibraryState, ProblemsSolveInParallelThreads) {
+    ASSERT_EQ(0, XPRSinit(nullptr));
+    auto solve = [](int n, double* objective, Messages* messages) {
+        XPRSprob prob = nullptr;
+        if (XPRScreateprob(&prob) != 0) return;
+        Lp lp = largeLp(n);
+        lp.pack();
+        XPRSaddcbmessage(prob, collect, messages, 0);
+        XPRSloadlp(prob, "t", lp.ncols(), lp.nrows(), lp.rowtype.data(), lp.rhs.data(),
+                   lp.range.data(), lp.obj.data(), lp.start.data(), nullptr, lp.index.data(),
+                   lp.value.data(), lp.lb.data(), lp.ub.data());
+        XPRSminim(prob, "");
+        XPRSgetdblattrib(prob, XPRS_LPOBJVAL, objective);
+        XPRSdestroyprob(prob);
+    };
+    double serial[2] = {0, 0}, parallel[2] = {1, 1};
+    Messages quiet[2], loud[2];
+    solve(60, &serial[0], &quiet[0]);
+    solve(90, &serial[1], &quiet[1]);
+    std::thread a(solve, 60, &parallel[0], &loud[0]);
+    std::thread b(solve, 90, &parallel[1], &loud[1]);
+    a.join();
+    b.join();
+    EXPECT_EQ(serial[0], parallel[0]);
+    EXPECT_EQ(serial[1], parallel[1]);
+    // Timings inside the lines may differ; the number of lines may not.
+    EXPECT_EQ(quiet[0].lines.size(), loud[0].lines.size());
+    EXPECT_EQ(quiet[1].lines.size(), loud[1].lines.size());
+    EXPECT_FALSE(loud[0].lines.empty());
+    EXPECT_EQ(0, XPRSfree());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "optimizer_test_util.h"
@@ -17,7 +18,7 @@ constexpr double kTol = 1e-6;
 constexpr double kInf = 1e20;
 
 class MipTest : public OptimizerTest {
-protected:
+  protected:
     struct Entities {
         std::vector<char> type;
         std::vector<int> col;
@@ -38,13 +39,12 @@ protected:
 
     int loadGlobal(Lp& lp, Entities& e) {
         lp.pack();
-        return XPRSloadglobal(prob, "mip", lp.ncols(), lp.nrows(), lp.rowtype.data(),
-                              lp.rhs.data(), lp.range.data(), lp.obj.data(), lp.start.data(),
-                              nullptr, lp.index.data(), lp.value.data(), lp.lb.data(),
-                              lp.ub.data(), static_cast<int>(e.type.size()),
-                              static_cast<int>(e.settype.size()), e.type.data(), e.col.data(),
-                              e.limit.data(), e.settype.data(), e.setstart.data(),
-                              e.setcol.data(), e.setref.data());
+        return XPRSloadglobal(prob, "mip", lp.ncols(), lp.nrows(), lp.rowtype.data(), lp.rhs.data(),
+                              lp.range.data(), lp.obj.data(), lp.start.data(), nullptr,
+                              lp.index.data(), lp.value.data(), lp.lb.data(), lp.ub.data(),
+                              static_cast<int>(e.type.size()), static_cast<int>(e.settype.size()),
+                              e.type.data(), e.col.data(), e.limit.data(), e.settype.data(),
+                              e.setstart.data(), e.setcol.data(), e.setref.data());
     }
 
     void solveMip(int sense) {
@@ -65,7 +65,8 @@ Lp integerProblem() {
     lp.obj = {5, 4, 3, 2, 1};
     lp.lb = {0, 0, 0, 0, 0};
     lp.ub = {kInf, kInf, kInf, 1, kInf};
-    lp.rows = {{2, 3, 1, 0, 0}, {4, 1, 2, 0, 0}, {3, 4, 2, 0, 0}, {1, 0, 0, 1, 0}, {0, 0, -0.5, 0, 1}};
+    lp.rows = {
+        {2, 3, 1, 0, 0}, {4, 1, 2, 0, 0}, {3, 4, 2, 0, 0}, {1, 0, 0, 1, 0}, {0, 0, -0.5, 0, 1}};
     return lp;
 }
 
@@ -272,6 +273,43 @@ TEST_F(MipTest, NodeCallbackStopsTheSearch) {
     EXPECT_TRUE(status == XPRS_MIP_SOLUTION || status == XPRS_MIP_NO_SOL_FOUND) << status;
 }
 
+// Searches of different problems in different threads give the serial results.
+TEST(MipThreads, SearchesRunInParallelThreads) {
+    ASSERT_EQ(0, XPRSinit(nullptr));
+    auto solve = [](int n, double* objective) {
+        XPRSprob prob = nullptr;
+        if (XPRScreateprob(&prob) != 0) return;
+        Lp lp = knapsack(n);
+        lp.pack();
+        std::vector<char> types(n, 'B');
+        std::vector<int> cols(n);
+        for (int j = 0; j < n; ++j) cols[j] = j;
+        std::vector<double> limits(n, 0.0);
+        int setstart = 0;
+        XPRSloadglobal(prob, "k", lp.ncols(), lp.nrows(), lp.rowtype.data(), lp.rhs.data(),
+                       lp.range.data(), lp.obj.data(), lp.start.data(), nullptr, lp.index.data(),
+                       lp.value.data(), lp.lb.data(), lp.ub.data(), n, 0, types.data(), cols.data(),
+                       limits.data(), nullptr, &setstart, nullptr, nullptr);
+        XPRSsetdblcontrol(prob, XPRS_MIPRELSTOP, 0.0);
+        XPRSchgobjsense(prob, -1);
+        XPRSmipoptimize(prob, "l");
+        XPRSmipoptimize(prob, "");
+        XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, objective);
+        XPRSdestroyprob(prob);
+    };
+    double serial[2] = {0, 0}, parallel[2] = {1, 1};
+    solve(50, &serial[0]);
+    solve(60, &serial[1]);
+    std::thread a(solve, 50, &parallel[0]);
+    std::thread b(solve, 60, &parallel[1]);
+    a.join();
+    b.join();
+    EXPECT_GT(serial[0], 0.0);
+    EXPECT_NEAR(serial[0], parallel[0], kTol);
+    EXPECT_NEAR(serial[1], parallel[1], kTol);
+    EXPECT_EQ(0, XPRSfree());
+}
+
 TEST_F(MipTest, StartSolutionIsUsedUnderANodeLimit) {
     Lp lp = knapsack(40);
     Entities e;
@@ -298,7 +336,8 @@ TEST_F(MipTest, StartSolutionIsUsedUnderANodeLimit) {
 
 TEST_F(MipTest, SeparableQuadraticMatchesItsClosedForm) {
     // min sum q_i/2 x_i^2 - c_i x_i over l_i <= x_i <= u_i: x_i = clamp(c_i / q_i).
-    const std::vector<double> q = {2, 4, 1, 8}, c = {3, -2, 10, 4}, l = {0, -10, 0, 1}, u = {10, 10, 4, 10};
+    const std::vector<double> q = {2, 4, 1, 8}, c = {3, -2, 10, 4}, l = {0, -10, 0, 1},
+                              u = {10, 10, 4, 10};
     Lp lp;
     lp.rowtype = {'N'};
     lp.rhs = {0};
@@ -308,10 +347,10 @@ TEST_F(MipTest, SeparableQuadraticMatchesItsClosedForm) {
     for (double ci : c) lp.obj.push_back(-ci);
     lp.pack();
     std::vector<int> q1 = {0, 1, 2, 3};
-    ASSERT_EQ(0, XPRSloadqp(prob, "qp", 4, 1, lp.rowtype.data(), lp.rhs.data(), lp.range.data(),
-                            lp.obj.data(), lp.start.data(), nullptr, lp.index.data(),
-                            lp.value.data(), lp.lb.data(), lp.ub.data(), 4, q1.data(), q1.data(),
-                            q.data()));
+    ASSERT_EQ(0,
+              XPRSloadqp(prob, "qp", 4, 1, lp.rowtype.data(), lp.rhs.data(), lp.range.data(),
+                         lp.obj.data(), lp.start.data(), nullptr, lp.index.data(), lp.value.data(),
+                         lp.lb.data(), lp.ub.data(), 4, q1.data(), q1.data(), q.data()));
     ASSERT_EQ(0, XPRSminim(prob, ""));
     ASSERT_EQ(XPRS_LP_OPTIMAL, intAttrib(XPRS_LPSTATUS));
     double x[4], expectedObj = 0;
@@ -336,10 +375,10 @@ TEST_F(MipTest, OffDiagonalTermGivenOnceStandsForBoth) {
     lp.pack();
     std::vector<int> q1 = {0, 1, 0}, q2 = {0, 1, 1};
     std::vector<double> qv = {2, 2, 1};
-    ASSERT_EQ(0, XPRSloadqp(prob, "qp", 2, 1, lp.rowtype.data(), lp.rhs.data(), lp.range.data(),
-                            lp.obj.data(), lp.start.data(), nullptr, lp.index.data(),
-                            lp.value.data(), lp.lb.data(), lp.ub.data(), 3, q1.data(), q2.data(),
-                            qv.data()));
+    ASSERT_EQ(0,
+              XPRSloadqp(prob, "qp", 2, 1, lp.rowtype.data(), lp.rhs.data(), lp.range.data(),
+                         lp.obj.data(), lp.start.data(), nullptr, lp.index.data(), lp.value.data(),
+                         lp.lb.data(), lp.ub.data(), 3, q1.data(), q2.data(), qv.data()));
     ASSERT_EQ(0, XPRSminim(prob, ""));
     double x[2];
     ASSERT_EQ(0, XPRSgetlpsol(prob, x, nullptr, nullptr, nullptr));
@@ -428,10 +467,10 @@ TEST_F(MipTest, QuadraticObjectiveIsWrittenToTheFile) {
     lp.pack();
     std::vector<int> q1 = {0, 1, 0}, q2 = {0, 1, 1};
     std::vector<double> qv = {2, 6, 1.5};
-    ASSERT_EQ(0, XPRSloadqp(prob, "qp", 2, 1, lp.rowtype.data(), lp.rhs.data(), lp.range.data(),
-                            lp.obj.data(), lp.start.data(), nullptr, lp.index.data(),
-                            lp.value.data(), lp.lb.data(), lp.ub.data(), 3, q1.data(), q2.data(),
-                            qv.data()));
+    ASSERT_EQ(0,
+              XPRSloadqp(prob, "qp", 2, 1, lp.rowtype.data(), lp.rhs.data(), lp.range.data(),
+                         lp.obj.data(), lp.start.data(), nullptr, lp.index.data(), lp.value.data(),
+                         lp.lb.data(), lp.ub.data(), 3, q1.data(), q2.data(), qv.data()));
     ASSERT_EQ(0, XPRSwriteprob(prob, file.c_str(), "p"));
     CoinMpsIO in;
     in.messageHandler()->setLogLevel(0);

@@ -20,7 +20,6 @@ struct MpsModel {
     std::vector<int> start, index;
     std::vector<double> value;
     std::vector<int> integers;
-    double objectiveOffset = 0.0;
     long nonzeros() const { return static_cast<long>(value.size()); }
 
     bool read(const std::string& file) {
@@ -29,7 +28,6 @@ struct MpsModel {
         if (in.readMps(file.c_str(), "") != 0) return false;
         ncols = in.getNumCols();
         nrows = in.getNumRows();
-        objectiveOffset = in.objectiveOffset();
         const double inf = 1e20;
         for (int r = 0; r < nrows; ++r) {
             double lo = in.getRowLower()[r], up = in.getRowUpper()[r];
@@ -61,12 +59,11 @@ struct MpsModel {
         std::vector<char> types(integers.size(), 'I');
         std::vector<double> limits(integers.size(), 0.0);
         int setstart = 0;
-        return XPRSloadglobal(prob, "model", ncols, nrows, rowtype.data(), rhs.data(),
-                              range.data(), obj.data(), start.data(), nullptr, index.data(),
-                              value.data(), lb.data(), ub.data(),
-                              static_cast<int>(integers.size()), 0, types.data(),
-                              integers.data(), limits.data(), nullptr, &setstart, nullptr,
-                              nullptr);
+        return XPRSloadglobal(prob, "model", ncols, nrows, rowtype.data(), rhs.data(), range.data(),
+                              obj.data(), start.data(), nullptr, index.data(), value.data(),
+                              lb.data(), ub.data(), static_cast<int>(integers.size()), 0,
+                              types.data(), integers.data(), limits.data(), nullptr, &setstart,
+                              nullptr, nullptr);
     }
 };
 

@@ -38,7 +38,7 @@ struct Lp {
 };
 
 class OptimizerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(0, XPRSinit(nullptr));
         ASSERT_EQ(0, XPRScreateprob(&prob));
@@ -52,8 +52,8 @@ protected:
     int load(Lp& lp) {
         lp.pack();
         return XPRSloadlp(prob, "test", lp.ncols(), lp.nrows(), lp.rowtype.data(), lp.rhs.data(),
-                          lp.range.data(), lp.obj.data(), lp.start.data(), nullptr,
-                          lp.index.data(), lp.value.data(), lp.lb.data(), lp.ub.data());
+                          lp.range.data(), lp.obj.data(), lp.start.data(), nullptr, lp.index.data(),
+                          lp.value.data(), lp.lb.data(), lp.ub.data());
     }
     int intAttrib(int id) {
         int v = -12345;

@@ -1,0 +1,341 @@
+// Basis files in the MPS basis form and the problem in MPS form, both by names.
+#include <ClpSimplex.hpp>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "problem.h"
+
+namespace xprs {
+namespace {
+
+std::map<std::string, int> indexByName(int count, std::string (Model::*name)(int) const,
+                                       const Model& m) {
+    std::map<std::string, int> byName;
+    for (int i = 0; i < count; ++i) byName[(m.*name)(i)] = i;
+    return byName;
+}
+
+bool isNonbasic(ClpSimplex::Status s) {
+    return s != ClpSimplex::basic;
+}
+
+// Row bound names in the file refer to the row activity: XU pairs a basic column with a row at
+// the upper end of its activity range, XL with one at the lower end.
+const char* rowCode(ClpSimplex::Status s) {
+    return s == ClpSimplex::atUpperBound ? "XU" : "XL";
+}
+
+ClpSimplex::Status restingStatus(double lower, double upper) {
+    if (lower > -COIN_DBL_MAX) return ClpSimplex::atLowerBound;
+    if (upper < COIN_DBL_MAX) return ClpSimplex::atUpperBound;
+    return ClpSimplex::isFree;
+}
+
+std::string formatNumber(double v, bool full) {
+    char text[40];
+    std::snprintf(text, sizeof text, full ? "%.17g" : "%.12g", v);
+    return text;
+}
+
+}  // namespace
+
+int writeBasisFile(Problem& p, const char* file) {
+    if (!p.loaded || !p.hasBasis)
+        return p.fail(kNoSolution, "no basis to write: the problem has not been solved");
+    if (!file || !*file) return p.fail(kBadArgument, "no basis file name");
+    std::FILE* out = std::fopen(file, "w");
+    if (!out) return p.fail(kFileError, std::string("cannot write the basis file ") + file);
+    const Model& m = p.model;
+    ClpSimplex& lp = *p.lp;
+    std::fprintf(out, "NAME          %s\n", m.name.empty() ? "BASIS" : m.name.c_str());
+    std::vector<int> freeRows;
+    for (int r = 0; r < m.nrows; ++r)
+        if (isNonbasic(lp.getRowStatus(r))) freeRows.push_back(r);
+    size_t next = 0;
+    for (int c = 0; c < m.ncols; ++c) {
+        ClpSimplex::Status s = lp.getColumnStatus(c);
+        std::string name = m.colName(c);
+        if (s == ClpSimplex::basic) {
+            if (next < freeRows.size()) {
+                int r = freeRows[next++];
+                std::fprintf(out, " %s %s %s\n", rowCode(lp.getRowStatus(r)), name.c_str(),
+                             m.rowName(r).c_str());
+            } else {
+                std::fprintf(out, " BS %s\n", name.c_str());
+            }
+        } else if (s == ClpSimplex::atUpperBound) {
+            std::fprintf(out, " UL %s\n", name.c_str());
+        } else if (s == ClpSimplex::atLowerBound && lp.columnLower()[c] <= -COIN_DBL_MAX) {
+            std::fprintf(out, " LL %s\n", name.c_str());
+        }
+    }
+    for (; next < freeRows.size(); ++next) {
+        int r = freeRows[next];
+        std::fprintf(out, " %s %s\n", lp.getRowStatus(r) == ClpSimplex::atUpperBound ? "RU" : "RL",
+                     m.rowName(r).c_str());
+    }
+    std::fputs("ENDATA\n", out);
+    bool ok = std::fclose(out) == 0;
+    if (!ok) return p.fail(kFileError, std::string("cannot write the basis file ") + file);
+    return kOk;
+}
+
+int readBasisFile(Problem& p, const char* file) {
+    if (!p.loaded) return p.fail(kNoProblem, "no problem loaded");
+    if (!file || !*file) return p.fail(kBadArgument, "no basis file name");
+    std::ifstream in(file);
+    if (!in) return p.fail(kFileError, std::string("cannot read the basis file ") + file);
+    const Model& m = p.model;
+    ClpSimplex& lp = *p.lp;
+    auto cols = indexByName(m.ncols, &Model::colName, m);
+    auto rows = indexByName(m.nrows, &Model::rowName, m);
+    std::vector<ClpSimplex::Status> colStat(m.ncols), rowStat(m.nrows, ClpSimplex::basic);
+    for (int c = 0; c < m.ncols; ++c)
+        colStat[c] = restingStatus(lp.columnLower()[c], lp.columnUpper()[c]);
+    std::string line;
+    int lineNo = 0;
+    bool ended = false;
+    auto refuse = [&](const std::string& why) {
+        return p.fail(kFileError, std::string("basis file ") + file + " line " +
+                                      std::to_string(lineNo) + ": " + why);
+    };
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (line.empty() || line[0] == '*') continue;
+        std::istringstream fields(line);
+        std::string code, first, second;
+        fields >> code >> first >> second;
+        if (line[0] != ' ') {
+            if (code == "ENDATA") {
+                ended = true;
+                break;
+            }
+            if (code == "NAME") continue;
+            return refuse("unexpected section " + code);
+        }
+        bool needsRow = code == "XU" || code == "XL";
+        bool rowOnly = code == "RU" || code == "RL";
+        if (rowOnly) {
+            auto r = rows.find(first);
+            if (r == rows.end()) return refuse("unknown row " + first);
+            rowStat[r->second] = code == "RU" ? ClpSimplex::atUpperBound : ClpSimplex::atLowerBound;
+            continue;
+        }
+        auto c = cols.find(first);
+        if (c == cols.end()) return refuse("unknown column " + first);
+        if (needsRow) {
+            auto r = rows.find(second);
+            if (r == rows.end()) return refuse("unknown row " + second);
+            colStat[c->second] = ClpSimplex::basic;
+            rowStat[r->second] = code == "XU" ? ClpSimplex::atUpperBound : ClpSimplex::atLowerBound;
+        } else if (code == "UL") {
+            colStat[c->second] = ClpSimplex::atUpperBound;
+        } else if (code == "LL") {
+            colStat[c->second] = ClpSimplex::atLowerBound;
+        } else if (code == "BS") {
+            colStat[c->second] = ClpSimplex::basic;
+        } else {
+            return refuse("unknown code " + code);
+        }
+    }
+    if (!ended) return refuse("the file ends without ENDATA");
+    int basic = 0;
+    for (auto s : colStat) basic += s == ClpSimplex::basic;
+    for (auto s : rowStat) basic += s == ClpSimplex::basic;
+    if (basic != m.nrows)
+        return p.fail(kFileError, std::string("basis file ") + file +
+                                      " does not match the problem: " + std::to_string(basic) +
+                                      " basic variables for " + std::to_string(m.nrows) + " rows");
+    lp.createStatus();
+    for (int c = 0; c < m.ncols; ++c) lp.setColumnStatus(c, colStat[c]);
+    for (int r = 0; r < m.nrows; ++r) lp.setRowStatus(r, rowStat[r]);
+    p.hasBasis = true;
+    p.rootSolved = false;
+    return kOk;
+}
+
+namespace {
+
+class MpsWriter {
+  public:
+    MpsWriter(const Problem& p, bool full) : p_(p), m_(p.model), full_(full) {}
+
+    std::string text() {
+        objName_ = uniqueObjectiveName();
+        // Names may exceed the eight characters of fixed columns, so the file is in free form.
+        out_ << "NAME          " << (m_.name.empty() ? "PROBLEM" : m_.name) << "  FREE\n";
+        if (p_.objsense < 0) out_ << "OBJSENSE\n    MAX\n";
+        writeRows();
+        writeColumns();
+        writeRhs();
+        writeRanges();
+        writeBounds();
+        writeSets();
+        writeQuadratic();
+        out_ << "ENDATA\n";
+        return out_.str();
+    }
+
+  private:
+    std::string num(double v) const { return formatNumber(v, full_); }
+
+    std::string uniqueObjectiveName() const {
+        std::string name = "OBJ";
+        auto rows = indexByName(m_.nrows, &Model::rowName, m_);
+        while (rows.count(name)) name += "_";
+        return name;
+    }
+
+    // A free row other than the objective is written as a 'G' row with an infinite right-hand
+    // side, so that readers which drop extra 'N' rows keep it.
+    void writeRows() {
+        out_ << "ROWS\n N  " << objName_ << "\n";
+        for (int r = 0; r < m_.nrows; ++r) {
+            char t = m_.rowtype[r];
+            char code = t == 'R' ? 'L' : t == 'N' ? 'G' : t;
+            out_ << " " << code << "  " << m_.rowName(r) << "\n";
+        }
+    }
+
+    void writeColumns() {
+        out_ << "COLUMNS\n";
+        bool inMarker = false;
+        int markers = 0;
+        for (int c = 0; c < m_.ncols; ++c) {
+            bool integral = m_.coltype[c] == 'I' || m_.coltype[c] == 'B';
+            if (integral != inMarker) {
+                out_ << "    MARKER" << markers++ << "  'MARKER'  "
+                     << (integral ? "'INTORG'" : "'INTEND'") << "\n";
+                inMarker = integral;
+            }
+            std::string name = m_.colName(c);
+            bool any = false;
+            if (m_.obj[c] != 0.0) {
+                out_ << "    " << name << "  " << objName_ << "  " << num(m_.obj[c]) << "\n";
+                any = true;
+            }
+            for (int k = m_.start[c]; k < m_.start[c + 1]; ++k) {
+                out_ << "    " << name << "  " << m_.rowName(m_.index[k]) << "  "
+                     << num(m_.value[k]) << "\n";
+                any = true;
+            }
+            if (!any) out_ << "    " << name << "  " << objName_ << "  0\n";
+        }
+        if (inMarker) out_ << "    MARKER" << markers << "  'MARKER'  'INTEND'\n";
+    }
+
+    void writeRhs() {
+        out_ << "RHS\n";
+        for (int r = 0; r < m_.nrows; ++r) {
+            double v = m_.rowtype[r] == 'N' ? -1e30 : m_.rhs[r];
+            if (v != 0.0) out_ << "    RHS  " << m_.rowName(r) << "  " << num(v) << "\n";
+        }
+    }
+
+    void writeRanges() {
+        bool header = false;
+        for (int r = 0; r < m_.nrows; ++r) {
+            if (m_.rowtype[r] != 'R') continue;
+            if (!header) out_ << "RANGES\n";
+            header = true;
+            out_ << "    RNG  " << m_.rowName(r) << "  " << num(m_.range[r]) << "\n";
+        }
+    }
+
+    void bound(const char* code, const std::string& col, const std::string& value = "") {
+        if (!boundsHeader_) out_ << "BOUNDS\n";
+        boundsHeader_ = true;
+        out_ << " " << code << " BND  " << col;
+        if (!value.empty()) out_ << "  " << value;
+        out_ << "\n";
+    }
+
+    void writeBounds() {
+        for (int c = 0; c < m_.ncols; ++c) {
+            std::string name = m_.colName(c);
+            double lb = m_.lb[c], ub = m_.ub[c];
+            char t = m_.coltype[c];
+            if (t == 'B') {
+                lb = std::max(lb, 0.0);
+                ub = std::min(ub, 1.0);
+            }
+            if (t == 'S') {
+                if (m_.sclimit[c] != 0.0) bound("LO", name, num(m_.sclimit[c]));
+                bound("SC", name, num(ub));
+                continue;
+            }
+            bool lbInf = lb <= -kInfinity, ubInf = ub >= kInfinity;
+            bool integral = t != 'C';
+            if (!lbInf && !ubInf && lb == ub) {
+                bound("FX", name, num(lb));
+                continue;
+            }
+            if (lbInf && ubInf) {
+                bound("FR", name);
+                continue;
+            }
+            if (lbInf)
+                bound("MI", name);
+            else if (lb != 0.0 || integral)
+                bound("LO", name, num(lb));
+            if (!ubInf)
+                bound("UP", name, num(ub));
+            else if (integral)
+                bound("PL", name);
+        }
+    }
+
+    void writeSets() {
+        if (m_.sets.empty()) return;
+        out_ << "SOS\n";
+        for (const Set& set : m_.sets) {
+            out_ << " S" << set.type << "\n";
+            for (size_t k = 0; k < set.cols.size(); ++k)
+                out_ << "    " << m_.colName(set.cols[k]) << "  " << num(set.refs[k]) << "\n";
+        }
+    }
+
+    // One entry per pair in the upper triangle, as the file's readers expect.
+    void writeQuadratic() {
+        if (m_.qcoef.empty()) return;
+        std::map<std::pair<int, int>, double> terms;
+        for (size_t k = 0; k < m_.qcoef.size(); ++k) {
+            int i = std::min(m_.qcol1[k], m_.qcol2[k]), j = std::max(m_.qcol1[k], m_.qcol2[k]);
+            terms[{i, j}] += m_.qcoef[k];
+        }
+        out_ << "QUADOBJ\n";
+        for (const auto& t : terms)
+            out_ << "    " << m_.colName(t.first.first) << "  " << m_.colName(t.first.second)
+                 << "  " << num(t.second) << "\n";
+    }
+
+    const Problem& p_;
+    const Model& m_;
+    bool full_;
+    std::string objName_;
+    bool boundsHeader_ = false;
+    std::ostringstream out_;
+};
+
+}  // namespace
+
+int writeMpsFile(Problem& p, const char* file, const char* flags) {
+    if (!p.loaded) return p.fail(kNoProblem, "no problem loaded");
+    if (!file || !*file) return p.fail(kBadArgument, "no problem file name");
+    std::string flagText = flags ? flags : "";
+    bool full = flagText.find('p') != std::string::npos;
+    std::string name = file;
+    std::string text = MpsWriter(p, full).text();
+    std::FILE* out = std::fopen(name.c_str(), "w");
+    if (!out) return p.fail(kFileError, "cannot write the problem file " + name);
+    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    ok = std::fclose(out) == 0 && ok;
+    if (!ok) return p.fail(kFileError, "cannot write the problem file " + name);
+    return kOk;
+}
+
+}  // namespace xprs

@@ -1,0 +1,183 @@
+// Solving the continuous problem with CLP.
+#include <ClpEventHandler.hpp>
+#include <ClpSimplex.hpp>
+#include <ClpSolve.hpp>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "problem.h"
+
+namespace xprs {
+namespace {
+
+enum class Algorithm { kAutomatic, kDual, kPrimal, kBarrier };
+
+// Calls the LP-log callback every n iterations; CLP clones this into the models it derives
+// (presolve), so the state it changes lives in the problem.
+class IterationEvents : public ClpEventHandler {
+  public:
+    IterationEvents(Problem* p, int every) : p_(p), every_(every) {}
+    ClpEventHandler* clone() const override { return new IterationEvents(*this); }
+    int event(Event e) override {
+        if (e != endOfIteration || !p_->lpCallback || every_ <= 0) return -1;
+        if (p_->stopRequested) return 0;
+        // The barrier reports its events without a simplex model.
+        if (!model_) return -1;
+        int it = model_->numberIterations();
+        if (it <= 0 || it % every_ != 0) return -1;
+        if (p_->lpCallback(toHandle(p_), p_->lpCallbackData) != 0) {
+            p_->stopRequested = true;
+            return 0;
+        }
+        return -1;
+    }
+
+  private:
+    Problem* p_;
+    int every_;
+};
+
+int parseAlgorithm(Problem& p, const char* flags, Algorithm& alg) {
+    switch (p.controls.intValue(XPRS_DEFAULTALG)) {
+        case 2:
+            alg = Algorithm::kDual;
+            break;
+        case 3:
+        case 5:
+            alg = Algorithm::kPrimal;
+            break;
+        case 4:
+            alg = Algorithm::kBarrier;
+            break;
+        default:
+            alg = Algorithm::kAutomatic;
+    }
+    for (const char* f = flags ? flags : ""; *f; ++f) {
+        switch (*f) {
+            case 'p':
+            case 'n':
+                alg = Algorithm::kPrimal;
+                break;
+            case 'd':
+                alg = Algorithm::kDual;
+                break;
+            case 'b':
+                alg = Algorithm::kBarrier;
+                break;
+            case 'l':
+                break;
+            default:
+                return p.fail(kBadArgument, std::string("unknown solve flag '") + *f + "'");
+        }
+    }
+    return kOk;
+}
+
+int lpStatusOf(const Problem& p, const ClpSimplex& lp) {
+    if (p.stopRequested) return XPRS_LP_UNFINISHED;
+    switch (lp.status()) {
+        case 0:
+            return XPRS_LP_OPTIMAL;
+        case 1:
+            return XPRS_LP_INFEAS;
+        case 2:
+            return XPRS_LP_UNBOUNDED;
+        default:
+            return XPRS_LP_UNFINISHED;
+    }
+}
+
+void runColdStart(ClpSimplex& lp, Algorithm alg, bool presolve) {
+    ClpSolve options;
+    switch (alg) {
+        case Algorithm::kDual:
+            options.setSolveType(ClpSolve::useDual);
+            break;
+        case Algorithm::kPrimal:
+            options.setSolveType(ClpSolve::usePrimal);
+            break;
+        case Algorithm::kBarrier:
+            options.setSolveType(ClpSolve::useBarrier);
+            break;
+        default:
+            options.setSolveType(ClpSolve::automatic);
+    }
+    options.setPresolveType(presolve ? ClpSolve::presolveOn : ClpSolve::presolveOff);
+    lp.initialSolve(options);
+}
+
+void runWarmStart(ClpSimplex& lp, Algorithm alg) {
+    if (alg == Algorithm::kPrimal)
+        lp.primal(1);
+    else
+        lp.dual(0);
+}
+
+// A status left by an interrupted or failed run is kept when the arrays exist: CLP's own warm
+// start copes with any consistent set of statuses.
+void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
+    // CLP's primal method for quadratic objectives can stall on free columns; its barrier
+    // does not, so every quadratic problem goes to the barrier.
+    if (!p.model.qcoef.empty()) {
+        runColdStart(lp, Algorithm::kBarrier, false);
+        return;
+    }
+    if (p.hasBasis && alg != Algorithm::kBarrier) {
+        runWarmStart(lp, alg);
+        return;
+    }
+    runColdStart(lp, alg, p.controls.intValue(XPRS_PRESOLVE) != 0);
+}
+
+void recordResults(Problem& p, ClpSimplex& lp, Algorithm alg) {
+    Results& r = p.results;
+    r.lpStatus = lpStatusOf(p, lp);
+    r.simplexIter = lp.numberIterations();
+    r.lpObj = lp.objectiveValue();
+    r.sumPrimalInf = r.lpStatus == XPRS_LP_OPTIMAL ? 0.0 : lp.sumPrimalInfeasibilities();
+    r.barDualInf = alg == Algorithm::kBarrier ? lp.sumDualInfeasibilities() : 0.0;
+    p.hasBasis = lp.statusArray() != nullptr;
+}
+
+}  // namespace
+
+int logLevel(const Problem& p, int control) {
+    if (!p.log.wanted() || p.controls.intValue(control) == 0) return 0;
+    return 1;
+}
+
+void applyLpControls(Problem& p, ClpSimplex& lp) {
+    const Controls& c = p.controls;
+    lp.setMaximumIterations(c.intValue(XPRS_LPITERLIMIT));
+    int seconds = c.intValue(XPRS_MAXTIME);
+    lp.setMaximumSeconds(seconds > 0 ? seconds : -1.0);
+    lp.setPrimalTolerance(c.dblValue(XPRS_FEASTOL));
+    lp.setDualTolerance(c.dblValue(XPRS_OPTIMALITYTOL));
+    lp.scaling(c.intValue(XPRS_SCALING) == 0 ? 0 : 3);
+    lp.passInMessageHandler(p.messages.get());
+    lp.setLogLevel(p.log.wanted() ? 1 : 0);
+}
+
+int solveLp(Problem& p, int sense, const char* flags) {
+    if (!p.loaded) return p.fail(kNoProblem, "no problem loaded");
+    Algorithm alg;
+    if (int rc = parseAlgorithm(p, flags, alg)) return rc;
+    ClpSimplex& lp = *p.lp;
+    lp.setOptimizationDirection(sense);
+    applyLpControls(p, lp);
+    int lplog = p.controls.intValue(XPRS_LPLOG);
+    IterationEvents events(&p, std::abs(lplog));
+    lp.passInEventHandler(&events);
+    p.stopRequested = false;
+    p.lastSolveSense = sense;
+    p.rootSolved = false;
+    runSolve(p, lp, alg);
+    recordResults(p, lp, alg);
+    ClpEventHandler plain;
+    lp.passInEventHandler(&plain);
+    p.stopRequested = false;
+    return kOk;
+}
+
+}  // namespace xprs

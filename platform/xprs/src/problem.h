@@ -1,0 +1,187 @@
+// The state behind one problem handle: the loaded model, its controls, the CLP model that carries
+// the continuous problem and its basis, the last results, and the log.
+#ifndef CORVANE_XPRS_PROBLEM_H
+#define CORVANE_XPRS_PROBLEM_H
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "optimizer/xprs.h"
+
+class ClpSimplex;
+class CoinMessageHandler;
+
+namespace xprs {
+
+// Error codes held in the error code attribute.
+enum ErrorCode {
+    kOk = 0,
+    kNotStarted = 1,
+    kBadHandle = 2,
+    kBadArgument = 3,
+    kBadControl = 4,
+    kBadValue = 5,
+    kBadData = 6,
+    kNoProblem = 7,
+    kNoSolution = 8,
+    kFileError = 9,
+    kOutOfMemory = 10,
+    kInternal = 11,
+};
+
+constexpr double kInfinity = 1e20;
+
+struct Set {
+    char type = '1';
+    std::vector<int> cols;
+    std::vector<double> refs;
+};
+
+// The problem exactly as it was loaded, in the interface's terms.
+struct Model {
+    std::string name;
+    int ncols = 0;
+    int nrows = 0;
+    std::vector<char> rowtype;
+    std::vector<double> rhs, range, obj, lb, ub;
+    std::vector<int> start, index;  // column-wise matrix, starts of length ncols + 1
+    std::vector<double> value;
+    std::vector<int> qcol1, qcol2;  // quadratic terms as given, each pair once
+    std::vector<double> qcoef;
+    std::vector<char> coltype;  // 'C', 'I', 'B' or 'S'
+    std::vector<double> sclimit;
+    std::vector<Set> sets;
+    std::vector<std::string> rownames, colnames;
+
+    double rowLower(int r) const;
+    double rowUpper(int r) const;
+    std::string rowName(int r) const;
+    std::string colName(int c) const;
+};
+
+struct ControlInfo {
+    int id;
+    bool isInt;
+    double defaultValue;
+    double low;  // valid range, inclusive unless lowOpen
+    double high;
+    bool lowOpen;
+    const char* name;
+};
+
+const ControlInfo* findControl(int id);
+const std::vector<ControlInfo>& allControls();
+
+class Controls {
+  public:
+    Controls();
+    int intValue(int id) const;
+    double dblValue(int id) const;
+    void set(int id, double value) { values_[id] = value; }
+
+  private:
+    std::map<int, double> values_;
+};
+
+struct Results {
+    int simplexIter = 0;
+    int lpStatus = 0;
+    int mipStatus = 0;
+    double lpObj = 0.0;
+    double sumPrimalInf = 0.0;
+    double mipObj = 0.0;
+    double barDualInf = 0.0;
+};
+
+// Hands every log line to the log file and the message callback. Lines produced on another
+// thread than the one running the call are held and delivered on the calling thread.
+class Log {
+  public:
+    ~Log();
+    bool open(const char* file);
+    void setCallback(XPRSmessagecallback cb, void* data, XPRSprob owner);
+    void line(const std::string& text, int type);
+    void beginCall();
+    void flushPending();
+    bool wanted() const { return file_ != nullptr || callback_ != nullptr; }
+
+  private:
+    void deliver(const std::string& text, int type);
+    std::FILE* file_ = nullptr;
+    XPRSmessagecallback callback_ = nullptr;
+    void* data_ = nullptr;
+    XPRSprob owner_ = nullptr;
+    std::thread::id caller_;
+    std::mutex mutex_;
+    std::vector<std::pair<std::string, int>> pending_;
+};
+
+struct Problem {
+    Problem();
+    ~Problem();
+
+    Model model;
+    Controls controls;
+    Results results;
+    Log log;
+    std::unique_ptr<CoinMessageHandler> messages;  // declared before lp, which refers to it
+    std::unique_ptr<ClpSimplex> lp;  // the continuous problem, with the basis of the last solve
+    bool loaded = false;
+    bool hasBasis = false;
+    int objsense = 1;
+    int lastSolveSense = 1;
+    bool rootSolved = false;  // the relaxation of mipoptimize "l" is in lp and still valid
+    std::vector<double> mipSolution;
+    std::vector<std::vector<std::pair<int, double>>> mipStarts;
+
+    int errorCode = 0;
+    std::string lastError;
+    XPRSlplogcallback lpCallback = nullptr;
+    void* lpCallbackData = nullptr;
+    bool stopRequested = false;  // the LP-log callback asked to stop the running optimization
+
+    int fail(int code, const std::string& text);
+    void info(const std::string& text) { log.line(text, 1); }
+    void warning(const std::string& text) { log.line(text, 3); }
+};
+
+inline Problem* toProblem(XPRSprob p) {
+    return reinterpret_cast<Problem*>(p);
+}
+inline XPRSprob toHandle(Problem* p) {
+    return reinterpret_cast<XPRSprob>(p);
+}
+
+// Loading (model.cpp).
+std::unique_ptr<ClpSimplex> buildContinuous(const Model& m);
+int loadModel(Problem& p, Model&& m);
+int addNames(Problem& p, int type, const char* names, int first, int last);
+
+// Solving (lp.cpp, mip.cpp).
+int solveLp(Problem& p, int sense, const char* flags);
+int mipOptimize(Problem& p, const char* flags);
+int fixGlobals(Problem& p, int round);
+void applyLpControls(Problem& p, ClpSimplex& lp);
+int logLevel(const Problem& p, int control);
+
+// Solution queries (solution.cpp).
+int getLpSolution(Problem& p, double x[], double slack[], double dual[], double dj[]);
+int getMipSolution(Problem& p, double x[], double slack[]);
+int getBasis(Problem& p, int rowstat[], int colstat[]);
+int getScaledInfeasibilities(Problem& p, int* npv, int* nps, int* nds, int* ndv, int colsP[],
+                             int rowsP[], int rowsD[], int colsD[]);
+int getUnboundedVector(Problem& p, int* index);
+
+// Files (files.cpp).
+int writeBasisFile(Problem& p, const char* file);
+int readBasisFile(Problem& p, const char* file);
+int writeMpsFile(Problem& p, const char* file, const char* flags);
+
+}  // namespace xprs
+
+#endif
