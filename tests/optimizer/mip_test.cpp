@@ -351,6 +351,10 @@ TEST_F(MipTest, SeparableQuadraticMatchesItsClosedForm) {
               XPRSloadqp(prob, "qp", 4, 1, lp.rowtype.data(), lp.rhs.data(), lp.range.data(),
                          lp.obj.data(), lp.start.data(), nullptr, lp.index.data(), lp.value.data(),
                          lp.lb.data(), lp.ub.data(), 4, q1.data(), q1.data(), q.data()));
+    // The plug-in always listens at the LP log points, also while a QP runs.
+    ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_LPLOG, 1));
+    ASSERT_EQ(0, XPRSsetcblplog(
+                     prob, [](XPRSprob, void*) -> int { return 0; }, nullptr));
     ASSERT_EQ(0, XPRSminim(prob, ""));
     ASSERT_EQ(XPRS_LP_OPTIMAL, intAttrib(XPRS_LPSTATUS));
     double x[4], expectedObj = 0;
