@@ -6,12 +6,15 @@
 
 #include "host/providers.h"
 #include "host/vrim.h"
+#include "solve/host_codes.h"
 #include "solve/run_arrays.h"
 #include "solve/solve_context.h"
 #include "solver/zol_xpress.h"
 
 using corvane::allocateRunArray;
 using corvane::DataError;
+using corvane::isEntityKind;
+using corvane::kNamePrefixLength;
 using corvane::SolveContext;
 
 namespace {
@@ -19,11 +22,6 @@ namespace {
 constexpr double kInfinity = 1e20;
 constexpr double kQuadraticLimit = 1e12;
 constexpr int kRequestedNameLength = 64;
-constexpr int kNamePrefixLength = 4;
-
-bool isEntityKind(int kind) {
-    return kind == VRIM_VAR_INTEGER || kind == VRIM_VAR_BINARY || kind == VRIM_VAR_SEMICONTINUOUS;
-}
 
 char rowTypeOf(int relation) {
     switch (relation) {

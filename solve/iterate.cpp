@@ -9,10 +9,12 @@
 
 #include "host/providers.h"
 #include "host/vrim.h"
+#include "solve/host_codes.h"
 #include "solve/run_arrays.h"
 #include "solver/zol_xpress.h"
 
 using corvane::allocateRunArray;
+using corvane::kNamePrefixLength;
 
 namespace {
 
@@ -25,13 +27,8 @@ constexpr int kMissingVarProvider = -6;
 constexpr int kMissingEqnProvider = -5;
 constexpr int kMissingObjProvider = -4;
 
-// Host names carry a four-character prefix; scaling looks at what follows it.
-constexpr int kNamePrefixLength = 4;
+// Scaling looks at what follows the host's name prefix.
 constexpr int kScalingNameLength = 65;
-
-bool isIntegerKind(int kind) {
-    return kind == VRIM_VAR_INTEGER || kind == VRIM_VAR_BINARY || kind == VRIM_VAR_SEMICONTINUOUS;
-}
 
 // Variables the host adds for its own purposes (slacks, soft constraints, the objective variable)
 // keep their units, and so do the integer kinds.
@@ -42,7 +39,7 @@ bool exemptFromScaling(const char* name, int descriptor) {
         if (std::strncmp(model, "SOFT", 4) == 0 || std::strncmp(model, "OBJF", 4) == 0) return true;
     }
     if (std::strstr(name, "_SLK") || std::strstr(name, "_FEAS")) return true;
-    return isIntegerKind(varInqType(descriptor));
+    return corvane::isEntityKind(varInqType(descriptor));
 }
 
 // The largest power of ten not above |value| + 1, found exactly: a logarithm rounds at the very
