@@ -179,7 +179,7 @@ int HostModel::copyName(std::string_view prefix, std::string_view name, std::str
     char* out = buffer;
     for (std::string_view part : {prefix, name, suffix}) {
         const size_t length = std::min(room, part.size());
-        std::memcpy(out, part.data(), length);
+        if (length > 0) std::memcpy(out, part.data(), length);  // an empty part may have no data
         out += length;
         room -= length;
     }

@@ -1,0 +1,233 @@
+// One timed solve of a model file along one of three paths, for bench/overhead/run:
+//
+//   direct   CLP (or CBC for a model with integer columns) on the arrays read from the file
+//   library  the optimizer library on the same arrays, with the calls and controls a solve
+//            through the plug-in makes
+//   chain    the plug-in driven by the command-line host's own solve loop, in process
+//
+// Reading the file is not timed. Prints one line: "seconds objective [iterate1 iterate2 iterate3]".
+// usage: bench_overhead direct|library|chain MODEL PLUGIN
+#include <CbcModel.hpp>
+#include <CbcSolver.hpp>
+#include <ClpSimplex.hpp>
+#include <ClpSolve.hpp>
+#include <CoinPackedMatrix.hpp>
+#include <OsiClpSolverInterface.hpp>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "mps_model.h"
+#include "platform/host/driver/solve_driver.h"
+#include "platform/host/driver/solver_parameters.h"
+#include "platform/host/model/host_model.h"
+#include "platform/host/model/model_reader.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using xprstest::MpsModel;
+
+// The plug-in's defaults, and the settings that make a search prove its optimum.
+constexpr double kFeasibilityTol = 1e-6;
+constexpr double kOptimalityTol = 1e-6;
+constexpr double kIntegerTol = 1e-6;
+constexpr double kSearchPrimalTol = 1e-7;
+constexpr int kLpIterations = 100000;
+constexpr int kMaxNodes = 100000;
+constexpr int kMaxSolutions = 100000000;
+// The plug-in's default thread budget (two), capped by the machine.
+int searchThreads() {
+    const long cores = sysconf(_SC_NPROCESSORS_ONLN);
+    return cores >= 2 ? 2 : 1;
+}
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double clpInfinity(double v) {
+    return v >= 1e20 ? COIN_DBL_MAX : v <= -1e20 ? -COIN_DBL_MAX : v;
+}
+
+void loadInto(ClpSimplex& lp, const MpsModel& m) {
+    std::vector<double> rowLower(m.nrows), rowUpper(m.nrows), lb(m.ncols), ub(m.ncols);
+    for (int r = 0; r < m.nrows; ++r) {
+        const char t = m.rowtype[r];
+        rowLower[r] = t == 'E' || t == 'G' ? m.rhs[r] : t == 'R' ? m.rhs[r] - m.range[r] : -COIN_DBL_MAX;
+        rowUpper[r] = t == 'E' || t == 'L' || t == 'R' ? m.rhs[r] : COIN_DBL_MAX;
+    }
+    for (int c = 0; c < m.ncols; ++c) {
+        lb[c] = clpInfinity(m.lb[c]);
+        ub[c] = clpInfinity(m.ub[c]);
+    }
+    lp.loadProblem(m.ncols, m.nrows, m.start.data(), m.index.data(), m.value.data(), lb.data(),
+                   ub.data(), m.obj.data(), rowLower.data(), rowUpper.data());
+    lp.setLogLevel(0);
+    lp.setMaximumIterations(kLpIterations);
+    lp.setPrimalTolerance(kFeasibilityTol);
+    lp.setDualTolerance(kOptimalityTol);
+    lp.scaling(3);
+}
+
+void coldStart(ClpSimplex& lp) {
+    ClpSolve options;
+    options.setSolveType(ClpSolve::automatic);
+    options.setPresolveType(ClpSolve::presolveOn);
+    lp.initialSolve(options);
+}
+
+double direct(const MpsModel& m) {
+    if (m.integers.empty()) {
+        ClpSimplex lp;
+        loadInto(lp, m);
+        coldStart(lp);
+        return lp.objectiveValue();
+    }
+    auto* lp = new ClpSimplex;
+    loadInto(*lp, m);
+    coldStart(*lp);
+    OsiClpSolverInterface solver(lp, true);
+    for (int c : m.integers) solver.setInteger(c);
+    solver.messageHandler()->setLogLevel(0);
+    solver.getModelPtr()->setPrimalTolerance(kSearchPrimalTol);
+    CbcModel model(solver);
+    CbcSolverUsefulData data;
+    data.noPrinting_ = true;
+    CbcMain0(model, data);
+    const std::string nodes = std::to_string(kMaxNodes), solutions = std::to_string(kMaxSolutions);
+    const std::string integerTol = std::to_string(kIntegerTol), primalTol = std::to_string(kSearchPrimalTol);
+    const std::string threads = std::to_string(searchThreads());
+    std::vector<const char*> argv = {"bench", "-log", "0", "-maxNodes", nodes.c_str(),
+                                     "-maxSolutions", solutions.c_str(), "-allowableGap", "0",
+                                     "-ratioGap", "0", "-integerTolerance", integerTol.c_str(),
+                                     "-primalTolerance", primalTol.c_str()};
+    if (searchThreads() > 1) {
+        argv.push_back("-threads");
+        argv.push_back(threads.c_str());
+    }
+    argv.push_back("-solve");
+    argv.push_back("-quit");
+    CbcMain1(static_cast<int>(argv.size()), argv.data(), model, nullptr, data);
+    return model.bestSolution() ? model.getObjValue() : NAN;
+}
+
+std::string numberedNames(char letter, int count) {
+    std::string names;
+    for (int i = 0; i < count; ++i) names += letter + std::to_string(i) + '\0';
+    return names;
+}
+
+// The plug-in's call sequence: create, controls, load, names, optimize, solution, basis file.
+double library(const MpsModel& m, const std::string& basisFile) {
+    const bool mip = !m.integers.empty();
+    XPRSprob prob = nullptr;
+    if (XPRScreateprob(&prob) != 0) return NAN;
+    XPRSsetintcontrol(prob, XPRS_LPITERLIMIT, kLpIterations);
+    XPRSsetintcontrol(prob, XPRS_PRESOLVE, -1);
+    XPRSsetintcontrol(prob, XPRS_SCALING, 35);
+    XPRSsetintcontrol(prob, XPRS_LPLOG, 500);
+    XPRSsetintcontrol(prob, XPRS_MAXNODE, kMaxNodes);
+    XPRSsetintcontrol(prob, XPRS_MAXMIPSOL, kMaxSolutions);
+    XPRSsetintcontrol(prob, XPRS_MIPLOG, -100);
+    XPRSsetintcontrol(prob, XPRS_MIPTHREADS, mip ? searchThreads() : 1);
+    XPRSsetintcontrol(prob, XPRS_THREADS, mip ? searchThreads() : 1);
+    XPRSsetdblcontrol(prob, XPRS_FEASTOL, kFeasibilityTol);
+    XPRSsetdblcontrol(prob, XPRS_OPTIMALITYTOL, kOptimalityTol);
+    XPRSsetdblcontrol(prob, XPRS_MIPABSSTOP, 0.0);
+    XPRSsetdblcontrol(prob, XPRS_MIPRELSTOP, 0.0);
+    XPRSsetdblcontrol(prob, XPRS_MIPTOL, kIntegerTol);
+    XPRSsetdblcontrol(prob, XPRS_MIPRELCUTOFF, 0.0);
+    double value = NAN;
+    if (m.load(prob, mip) == 0) {
+        const std::string cols = numberedNames('C', m.ncols), rows = numberedNames('R', m.nrows);
+        XPRSaddnames(prob, XPRS_NAMES_COLUMNS, cols.data(), 0, m.ncols - 1);
+        XPRSaddnames(prob, XPRS_NAMES_ROWS, rows.data(), 0, m.nrows - 1);
+        std::vector<double> x(m.ncols), slack(m.nrows), dual(m.nrows), dj(m.ncols);
+        std::vector<int> rowBasis(m.nrows), colBasis(m.ncols);
+        if (mip) {
+            XPRSaddmipsol(prob, m.ncols, x.data(), nullptr, nullptr);
+            XPRSchgobjsense(prob, 1);
+            XPRSmipoptimize(prob, "l");
+            XPRSmipoptimize(prob, "");
+            XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &value);
+            XPRSgetbasis(prob, rowBasis.data(), colBasis.data());
+            XPRSwritebasis(prob, basisFile.c_str(), "");
+            XPRSgetmipsol(prob, x.data(), slack.data());
+            XPRSfixglobals(prob, 1);
+            XPRSminim(prob, "l");
+            XPRSgetlpsol(prob, nullptr, nullptr, dual.data(), dj.data());
+        } else {
+            XPRSminim(prob, "");
+            XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &value);
+            XPRSgetlpsol(prob, x.data(), slack.data(), dual.data(), dj.data());
+            XPRSgetbasis(prob, rowBasis.data(), colBasis.data());
+            XPRSwritebasis(prob, basisFile.c_str(), "");
+        }
+    }
+    XPRSdestroyprob(prob);
+    return value;
+}
+
+int chain(const std::string& file, const std::string& plugin, const std::string& logDir) {
+    using namespace corvane::host;
+    const LinearModel model = readModel(file, nullptr);
+    HostModel host(model);
+    PluginSession session;
+    session.open(plugin);
+    session.startOptimizer();
+    RTMILSolver& solver = session.solver();
+    setParameter(solver, "LOGDIR", logDir);
+    for (const char* name : {"OPTCR", "OPTCA", "PERCUT"}) setParameter(solver, name, "0");
+    const SolveRun run = runSolve(solver, host);
+    const double total = run.iterateSeconds[0] + run.iterateSeconds[1] + run.iterateSeconds[2];
+    const double objective =
+        run.hasObjective ? run.objective + model.objConstant : std::nan("");
+    std::printf("%.9f %.12g %.9f %.9f %.9f\n", total, objective, run.iterateSeconds[0],
+                run.iterateSeconds[1], run.iterateSeconds[2]);
+    return run.resultCode == 0 && run.solveDone == 1 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: bench_overhead direct|library|chain MODEL PLUGIN\n");
+        return 2;
+    }
+    const std::string mode = argv[1], file = argv[2], plugin = argv[3];
+    char logDir[] = "/tmp/corvane-overhead-XXXXXX";
+    if (!mkdtemp(logDir)) return 2;
+    struct RemoveOnExit {
+        const char* dir;
+        ~RemoveOnExit() {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+        }
+    } removeLogDir{logDir};
+    try {
+        if (mode == "chain") return chain(file, plugin, logDir);
+        MpsModel m;
+        if (!m.read(file)) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            return 2;
+        }
+        if (XPRSinit(nullptr) != 0) return 2;
+        const auto start = Clock::now();
+        const double objective =
+            mode == "direct" ? direct(m) : library(m, std::string(logDir) + "/basis.bss");
+        const double seconds = secondsSince(start);
+        XPRSfree();
+        std::printf("%.9f %.12g\n", seconds, objective);
+        return std::isnan(objective) ? 1 : 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_overhead: %s\n", error.what());
+        return 2;
+    }
+}
