@@ -12,6 +12,7 @@
 #include "solver/zol_xpress.h"
 
 using corvane::allocateRunArray;
+using corvane::allocateZeroedRunArray;
 using corvane::DataError;
 using corvane::isEntityKind;
 using corvane::kNamePrefixLength;
@@ -122,14 +123,14 @@ void ZOLXpress::allocateProblemArrays() {
     allocateRunArray(entityType, n);
     allocateRunArray(entityCols, n);
     allocateRunArray(entityLimit, n);
-    allocateRunArray(objVarIndex, numObjTerms);
+    allocateZeroedRunArray(objVarIndex, numObjTerms);
     allocateRunArray(objFirstDeriv, numObjTerms);
     allocateRunArray(objSecondDeriv, numObjTerms);
     allocateRunArray(solution, n);
-    allocateRunArray(rowDual, rows);
-    allocateRunArray(rowSlack, rows);
-    allocateRunArray(colBasis, n);
-    allocateRunArray(rowBasis, rows);
+    allocateZeroedRunArray(rowDual, rows);
+    allocateZeroedRunArray(rowSlack, rows);
+    allocateZeroedRunArray(colBasis, n);
+    allocateZeroedRunArray(rowBasis, rows);
 }
 
 // Names without the host's four-character prefix, at most `length` characters, packed one after

@@ -125,7 +125,7 @@ void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* re
     }
     if (rhsRows > 0) rhs[0] = 0.0;
 
-    if (keepFirstStartPoint) allocateRunArray(firstStartPoint, startPointVars);
+    if (keepFirstStartPoint) corvane::allocateZeroedRunArray(firstStartPoint, startPointVars);
     double* values = vars->valueArray();
     const int columns = numVars < startPointVars ? numVars : startPointVars;
     for (int j = 0; j < columns; ++j) {
