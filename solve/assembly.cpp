@@ -109,7 +109,16 @@ DataError ZOLXpress::readSetMembers(const std::vector<int>& types) {
     return {};
 }
 
-void ZOLXpress::allocateProblemArrays() {
+// Columns of an integer kind: at most this many become entities.
+int ZOLXpress::countEntityCandidates(VarProvider* vars) const {
+    const int* descriptors = vars->typeArray();
+    int candidates = 0;
+    for (int j = 0; j < numVars; ++j)
+        if (isEntityKind(varInqType(descriptors[j]))) ++candidates;
+    return candidates;
+}
+
+void ZOLXpress::allocateProblemArrays(int entityCandidates) {
     const long long n = numVars;
     const long long rows = numRows;
     const long long elements = static_cast<long long>(numJacElements) + numObjTerms;
@@ -120,9 +129,9 @@ void ZOLXpress::allocateProblemArrays() {
     allocateRunArray(colLower, n);
     allocateRunArray(colUpper, n);
     allocateRunArray(rowType, rows);
-    allocateRunArray(entityType, n);
-    allocateRunArray(entityCols, n);
-    allocateRunArray(entityLimit, n);
+    allocateRunArray(entityType, entityCandidates);
+    allocateRunArray(entityCols, entityCandidates);
+    allocateRunArray(entityLimit, entityCandidates);
     allocateZeroedRunArray(objVarIndex, numObjTerms);
     allocateRunArray(objFirstDeriv, numObjTerms);
     allocateRunArray(objSecondDeriv, numObjTerms);
@@ -134,39 +143,44 @@ void ZOLXpress::allocateProblemArrays() {
 }
 
 // Names without the host's four-character prefix, at most `length` characters, packed one after
-// another, each ended by a NUL.
+// another, each ended by a NUL. The packed names are gathered first and then kept in an array of
+// their exact size: names are mostly far shorter than the longest the optimizer allows.
 void ZOLXpress::packNames(VarProvider* vars, EqnProvider* eqns) {
     XPRSsetintcontrol(problemHandle, XPRS_MPSNAMELENGTH, kRequestedNameLength);
     int length = kRequestedNameLength;
     XPRSgetintcontrol(problemHandle, XPRS_MPSNAMELENGTH, &length);
     if (length < 0) length = 0;
-    allocateRunArray(colNames, (length + 1LL) * numVars);
-    allocateRunArray(rowNames, (length + 1LL) * numRows);
     std::vector<char> buffer(static_cast<size_t>(length) + 1);
-
-    const auto append = [&](char*& out, const char* name) {
+    std::vector<char> packed;
+    const auto append = [&](const char* name) {
         const size_t size = std::min(std::strlen(name), static_cast<size_t>(length));
-        for (size_t i = kNamePrefixLength; i < size; ++i) *out++ = name[i];
-        *out++ = '\0';
+        if (size > static_cast<size_t>(kNamePrefixLength))
+            packed.insert(packed.end(), name + kNamePrefixLength, name + size);
+        packed.push_back('\0');
     };
-    char* out = colNames;
+    const auto keep = [&](char*& names) {
+        allocateRunArray(names, static_cast<long long>(packed.size()));
+        if (!packed.empty()) std::memcpy(names, packed.data(), packed.size());
+        packed.clear();
+    };
+
+    packed.reserve(static_cast<size_t>(std::max(numVars, numRows)) * 16);
     for (int i = 1; i <= numVars; ++i) {
         buffer[0] = '\0';
         vars->inqNames(i, i, length, buffer.data());
         buffer[length] = '\0';
-        append(out, buffer.data());
+        append(buffer.data());
     }
-    out = rowNames;
-    const size_t objRow = std::min<size_t>(6, static_cast<size_t>(length));
-    std::memcpy(out, "ObjRow", objRow);
-    out += objRow;
-    *out++ = '\0';
+    keep(colNames);
+    packed.insert(packed.end(), "ObjRow", "ObjRow" + std::min(6, length));
+    packed.push_back('\0');
     for (int i = 1; i < numRows; ++i) {
         buffer[0] = '\0';
         eqns->inqNames(i, i, length, buffer.data());
         buffer[length] = '\0';
-        append(out, buffer.data());
+        append(buffer.data());
     }
+    keep(rowNames);
 }
 
 void ZOLXpress::assembleRows(EqnProvider* eqns) {

@@ -40,3 +40,12 @@ void ZOLXpress::XPRSCompressJacobian(DerivProvider* derivs, EqnProvider* eqns) {
         matValue[q] = multipliers[rows[k] - 1] * values[k] * colScale[c];
     }
 }
+
+// The objective entries are in the matrix and the objective now; the load does not need them.
+void ZOLXpress::releaseObjectiveEntries() {
+    delete[] objVarIndex;
+    delete[] objFirstDeriv;
+    delete[] objSecondDeriv;
+    objVarIndex = nullptr;
+    objFirstDeriv = objSecondDeriv = nullptr;
+}

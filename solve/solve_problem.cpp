@@ -38,7 +38,7 @@ bool ZOLXpress::assemble(SolveContext& context) {
 
     solveAsMip = false;
     relaxMipRun = relaxMip == 1;
-    allocateProblemArrays();
+    allocateProblemArrays(countEntityCandidates(context.vars));
     if (!createProblem(context)) return false;
     packNames(context.vars, context.eqns);
     connectMessages();
@@ -51,6 +51,7 @@ bool ZOLXpress::assemble(SolveContext& context) {
     error = assembleObjective(context);
     if (error.found) return failOnData(context, error);
     XPRSCompressJacobian(context.derivs, context.eqns);
+    releaseObjectiveEntries();
 
     context.rc = loadProblem();
     moveLogToEnd();

@@ -208,7 +208,9 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     // Assembly.
     corvane::DataError readSets();
     corvane::DataError readSetMembers(const std::vector<int>& types);
-    void allocateProblemArrays();
+    int countEntityCandidates(VarProvider* vars) const;
+    void allocateProblemArrays(int entityCandidates);
+    void releaseObjectiveEntries();
     void packNames(VarProvider* vars, EqnProvider* eqns);
     void assembleRows(EqnProvider* eqns);
     void assembleColumns(VarProvider* vars);
