@@ -4,6 +4,7 @@
 // that it did not optimize.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <ClpSimplex.hpp>
 
 #include <cmath>
@@ -44,8 +45,13 @@ std::string slurp(const std::string& path) {
     return text.str();
 }
 
+// A folder of this test process's own: test cases run side by side.
+std::string scratchPath(const std::string& name) {
+    return testing::TempDir() + "e2e-" + std::to_string(::getpid()) + "-" + name;
+}
+
 std::string scratchDir(const std::string& name) {
-    const std::string dir = testing::TempDir() + "e2e-" + name;
+    const std::string dir = scratchPath(name);
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
@@ -53,7 +59,9 @@ std::string scratchDir(const std::string& name) {
 
 CorvaneRun corvane(const std::vector<std::string>& args, const std::string& binary = kCorvane) {
     static int counter = 0;
-    const std::string base = testing::TempDir() + "corvane-run-" + std::to_string(++counter);
+    // Test cases run as processes of their own, side by side: the names carry the process.
+    const std::string base = testing::TempDir() + "corvane-run-" + std::to_string(::getpid()) +
+                             "-" + std::to_string(++counter);
     std::string command = quoted(binary);
     for (const std::string& arg : args) command += " " + quoted(arg);
     command += " >" + quoted(base + ".out") + " 2>" + quoted(base + ".err") + " </dev/null";
@@ -239,7 +247,7 @@ TEST(Parameters, ReportLeavesAProblemFileThatSolvesToTheSameObjective) {
     const CorvaneRun original =
         solve(kData + "/netlib/adlittle.mps.gz", "report", {"--set", "REPORT=1"});
     ASSERT_EQ(original.exitCode, 0) << original.err;
-    const std::string written = testing::TempDir() + "e2e-report/logs/xpress_0.mps";
+    const std::string written = scratchPath("report") + "/logs/xpress_0.mps";
     ASSERT_TRUE(fs::exists(written));
     const CorvaneRun again = solve(written, "report-again");
     ASSERT_EQ(again.exitCode, 0) << again.err;
@@ -252,7 +260,7 @@ TEST(Outcomes, InfeasibleModelEndsWithoutSolutionAndLeavesItsReport) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.solution["status"], 7);
     EXPECT_NE(run.solution["result_code"], 0);
-    EXPECT_TRUE(fs::exists(testing::TempDir() + "e2e-infeasible/logs/lpsolver.inf"));
+    EXPECT_TRUE(fs::exists(scratchPath("infeasible") + "/logs/lpsolver.inf"));
     EXPECT_NE(run.out.find("infeasible"), std::string::npos) << run.out;
 }
 
@@ -285,7 +293,7 @@ TEST(Outcomes, DualsAndReducedCostsAgreeWithClp) {
 void expectRefused(const CorvaneRun& run, const std::string& message, const std::string& name) {
     EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
     EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
-    EXPECT_FALSE(fs::exists(testing::TempDir() + "e2e-" + name + "/solution.json"));
+    EXPECT_FALSE(fs::exists(scratchPath(name) + "/solution.json"));
 }
 
 TEST(Errors, BadModelFiles) {
