@@ -118,28 +118,38 @@ int ZOLXpress::countEntityCandidates(VarProvider* vars) const {
     return candidates;
 }
 
+// The arrays filled while the columns and rows are read. The objective entries, the matrix and the
+// result arrays are allocated only when they are filled, so the largest of them are never held
+// at the same time as the ones already released.
 void ZOLXpress::allocateProblemArrays(int entityCandidates) {
     const long long n = numVars;
-    const long long rows = numRows;
-    const long long elements = static_cast<long long>(numJacElements) + numObjTerms;
-    allocateRunArray(colStart, n + 1);
-    allocateRunArray(rowIndex, elements);
-    allocateRunArray(matValue, elements);
     allocateRunArray(objCoef, n);
     allocateRunArray(colLower, n);
     allocateRunArray(colUpper, n);
-    allocateRunArray(rowType, rows);
+    allocateRunArray(rowType, static_cast<long long>(numRows));
     allocateRunArray(entityType, entityCandidates);
     allocateRunArray(entityCols, entityCandidates);
     allocateRunArray(entityLimit, entityCandidates);
-    allocateZeroedRunArray(objVarIndex, numObjTerms);
-    allocateRunArray(objFirstDeriv, numObjTerms);
-    allocateRunArray(objSecondDeriv, numObjTerms);
-    allocateRunArray(solution, n);
+}
+
+// The optimizer holds its own copy of the problem once it is loaded; what the plug-in still needs
+// is room for the answers.
+void ZOLXpress::allocateResultArrays() {
+    const long long n = numVars;
+    const long long rows = numRows;
+    allocateZeroedRunArray(solution, n);
     allocateZeroedRunArray(rowDual, rows);
     allocateZeroedRunArray(rowSlack, rows);
     allocateZeroedRunArray(colBasis, n);
     allocateZeroedRunArray(rowBasis, rows);
+}
+
+void ZOLXpress::releaseLoadedMatrix() {
+    delete[] colStart;
+    delete[] rowIndex;
+    delete[] matValue;
+    colStart = rowIndex = nullptr;
+    matValue = nullptr;
 }
 
 // Names without the host's four-character prefix, at most `length` characters, packed one after
@@ -203,7 +213,6 @@ void ZOLXpress::assembleColumns(VarProvider* vars) {
         for (int member : setMembers) inSet[member] = 1;
     }
     for (int j = 0; j < numVars; ++j) {
-        solution[j] = 0.0;
         colUpper[j] = upper[j] < kInfinity ? upper[j] / colScale[j] : kInfinity;
         colLower[j] = lower[j] > -kInfinity ? lower[j] / colScale[j] : -kInfinity;
         const int word = descriptors[j];
@@ -249,7 +258,9 @@ void ZOLXpress::addEntity(int column, int kind, double hostLower, double hostUpp
 DataError ZOLXpress::assembleObjective(SolveContext& context) {
     ObjProvider* obj = context.obj;
     context.sense = obj->inqSense();
-    for (int k = 0; k < numObjTerms; ++k) objFirstDeriv[k] = objSecondDeriv[k] = 0.0;
+    allocateZeroedRunArray(objVarIndex, numObjTerms);
+    allocateZeroedRunArray(objFirstDeriv, numObjTerms);
+    allocateZeroedRunArray(objSecondDeriv, numObjTerms);
     if (numObjTerms > 0) {
         obj->inqVarIndices(objVarIndex);
         int status = 0;
@@ -258,6 +269,8 @@ DataError ZOLXpress::assembleObjective(SolveContext& context) {
     const DataError error = checkObjectiveIndices();
     if (error.found) return error;
     assembleQuadraticTerms(context.sense);
+    delete[] objSecondDeriv;
+    objSecondDeriv = nullptr;
     assembleLinearObjective(context.sense);
     return {};
 }

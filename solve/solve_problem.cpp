@@ -54,6 +54,8 @@ bool ZOLXpress::assemble(SolveContext& context) {
     releaseObjectiveEntries();
 
     context.rc = loadProblem();
+    releaseLoadedMatrix();
+    allocateResultArrays();
     moveLogToEnd();
     if (context.rc != 0) reportLoadFailure(context.resultCode);
     delete[] setType;

@@ -210,6 +210,8 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     corvane::DataError readSetMembers(const std::vector<int>& types);
     int countEntityCandidates(VarProvider* vars) const;
     void allocateProblemArrays(int entityCandidates);
+    void allocateResultArrays();
+    void releaseLoadedMatrix();
     void releaseObjectiveEntries();
     void packNames(VarProvider* vars, EqnProvider* eqns);
     void assembleRows(EqnProvider* eqns);
