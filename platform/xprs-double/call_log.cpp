@@ -86,6 +86,8 @@ CallRecord& CallLog::append(CallRecord record, CallPosition& position) {
 void CallLog::finish(const CallPosition& position, int result) {
     if (position.generation != generation_ || position.index >= count()) return;
     calls_[position.index].result = result;
+    calls_[position.index].seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - position.started).count();
 }
 
 void CallLog::clear() {

@@ -4,6 +4,7 @@
 #define CORVANE_XPRS_DOUBLE_CALL_LOG_HPP
 
 #include <array>
+#include <chrono>
 #include <deque>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ namespace xdouble {
 struct CallRecord {
     Fn fn = Fn::XPRSinit;
     int result = XDBL_NO_RESULT;
+    double seconds = 0.0;  // from entry to return, the callbacks it fired included
     std::vector<int> ints;
     std::vector<double> doubles;
     std::vector<std::optional<std::string>> strings;
@@ -55,6 +57,7 @@ struct CallPosition {
     int index = -1;      // 0-based, over all calls since the last clear
     int occurrence = 0;  // 1-based, over the calls of the same function
     unsigned generation = 0;
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
 };
 
 class CallLog {

@@ -262,6 +262,10 @@ XDBL_API int xdbl_call_result(int index) {
     return withCall(index, XDBL_NO_RESULT, [](const CallRecord& call) { return call.result; });
 }
 
+XDBL_API double xdbl_call_seconds(int index) {
+    return withCall(index, -1.0, [](const CallRecord& call) { return call.seconds; });
+}
+
 XDBL_API int xdbl_arg_count(int index, int kind) {
     return withCall(index, -1, [&](const CallRecord& call) { return call.count(kind); });
 }

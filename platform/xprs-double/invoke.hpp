@@ -38,10 +38,10 @@ void fire(State& state, XPRSprob prob, const std::vector<Firing>& firings);
 template <typename Record, typename Act>
 int invoke(Fn fn, XPRSprob target, Record&& record, Act&& act) noexcept {
     try {
+        CallPosition position;  // timed from here, before the arguments are copied
         Args args(fn);
         record(args);
         State& state = State::instance();
-        CallPosition position;
         std::vector<Firing> firings;
         {
             ScopedLock lock(state.mutex);

@@ -171,6 +171,9 @@ XDBL_API int xdbl_call_index(const char* function, int occurrence);
 XDBL_API const char* xdbl_call_name(int index);
 // What the call returned, or XDBL_NO_RESULT.
 XDBL_API int xdbl_call_result(int index);
+// Wall seconds from the call's entry to its return, the callbacks it fired included; -1 when there
+// is no such call.
+XDBL_API double xdbl_call_seconds(int index);
 
 // How many arguments of that kind (XDBL_ARG_*) the call recorded; -1 for no such call or kind.
 XDBL_API int xdbl_arg_count(int index, int kind);

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <thread>
 
 #include "double_fixture.hpp"
@@ -130,6 +131,26 @@ TEST_F(RecordingTest, CallsMadeFromACallbackAreRecordedAfterTheCallThatFiredThem
     EXPECT_EQ(xdbl::callNames(), (std::vector<std::string>{"XPRScreateprob", "XPRSsetcblplog",
                                                            "XPRSminim", "XPRSgetintattrib"}));
     EXPECT_EQ(xdbl::nth("XPRSminim", 1).result, 0);
+}
+
+int XPRS_CC pause(XPRSprob, void*) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    return 0;
+}
+
+// A benchmark subtracts these durations from the caller's time: a call's callbacks are its own.
+TEST_F(RecordingTest, CallDurationsIncludeTheCallbacksTheCallFired) {
+    XPRSsetcblplog(prob, pause, nullptr);
+    xdbl_fire_lplog("XPRSminim", 1, 1);
+    ASSERT_EQ(XPRSminim(prob, ""), 0);
+    ASSERT_EQ(XPRSmaxim(prob, ""), 0);
+
+    const double fired = xdbl_call_seconds(xdbl_call_index("XPRSminim", 1));
+    const double plain = xdbl_call_seconds(xdbl_call_index("XPRSmaxim", 1));
+    EXPECT_GE(fired, 0.03);
+    EXPECT_GE(plain, 0.0);
+    EXPECT_LT(plain, 0.03);
+    EXPECT_EQ(xdbl_call_seconds(1000), -1.0);
 }
 
 TEST_F(RecordingTest, NthOfAMissingCallThrows) {
