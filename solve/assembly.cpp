@@ -2,6 +2,7 @@
 // column-wise problem, and its load.
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "host/providers.h"
@@ -38,6 +39,57 @@ char rowTypeOf(int relation) {
             return 'N';
     }
 }
+
+// A block of packed names that grows by doubling. Each name is written by the host into the room
+// at the block's end and then stripped of its prefix in place.
+class NamePacker {
+  public:
+    NamePacker(size_t length, size_t expected) : length_(length) { reserve(expected); }
+
+    template <typename Write>
+    void append(Write write) {
+        reserve(size_ + length_ + 1);
+        char* room = block_.get() + size_;
+        room[0] = '\0';
+        write(room, static_cast<int>(length_));
+        room[length_] = '\0';
+        const size_t size = std::strlen(room);
+        const size_t prefix = static_cast<size_t>(kNamePrefixLength);
+        const size_t kept = size > prefix ? size - prefix : 0;
+        if (kept > 0) std::memmove(room, room + prefix, kept);
+        room[kept] = '\0';
+        size_ += kept + 1;
+    }
+
+    void appendLiteral(const char* name) {
+        const size_t size = std::min(std::strlen(name), length_);
+        reserve(size_ + size + 1);
+        std::memcpy(block_.get() + size_, name, size);
+        block_[size_ + size] = '\0';
+        size_ += size + 1;
+    }
+
+    void keep(char*& names) {
+        allocateRunArray(names, static_cast<long long>(size_));
+        if (size_ > 0) std::memcpy(names, block_.get(), size_);
+        size_ = 0;
+    }
+
+  private:
+    void reserve(size_t needed) {
+        if (needed <= capacity_) return;
+        const size_t capacity = std::max(needed, capacity_ * 2);
+        std::unique_ptr<char[]> block(new char[capacity]);
+        if (size_ > 0) std::memcpy(block.get(), block_.get(), size_);
+        block_ = std::move(block);
+        capacity_ = capacity;
+    }
+
+    size_t length_;
+    std::unique_ptr<char[]> block_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
 
 DataError dataError(std::string what) {
     return DataError{true, std::move(what)};
@@ -153,44 +205,23 @@ void ZOLXpress::releaseLoadedMatrix() {
 }
 
 // Names without the host's four-character prefix, at most `length` characters, packed one after
-// another, each ended by a NUL. The packed names are gathered first and then kept in an array of
-// their exact size: names are mostly far shorter than the longest the optimizer allows.
+// another, each ended by a NUL. The host writes each name straight into the packed block, which is
+// then kept in an array of its exact size: names are mostly far shorter than the longest the
+// optimizer allows.
 void ZOLXpress::packNames(VarProvider* vars, EqnProvider* eqns) {
     XPRSsetintcontrol(problemHandle, XPRS_MPSNAMELENGTH, kRequestedNameLength);
     int length = kRequestedNameLength;
     XPRSgetintcontrol(problemHandle, XPRS_MPSNAMELENGTH, &length);
     if (length < 0) length = 0;
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    std::vector<char> packed;
-    const auto append = [&](const char* name) {
-        const size_t size = std::min(std::strlen(name), static_cast<size_t>(length));
-        if (size > static_cast<size_t>(kNamePrefixLength))
-            packed.insert(packed.end(), name + kNamePrefixLength, name + size);
-        packed.push_back('\0');
-    };
-    const auto keep = [&](char*& names) {
-        allocateRunArray(names, static_cast<long long>(packed.size()));
-        if (!packed.empty()) std::memcpy(names, packed.data(), packed.size());
-        packed.clear();
-    };
-
-    packed.reserve(static_cast<size_t>(std::max(numVars, numRows)) * 16);
-    for (int i = 1; i <= numVars; ++i) {
-        buffer[0] = '\0';
-        vars->inqNames(i, i, length, buffer.data());
-        buffer[length] = '\0';
-        append(buffer.data());
-    }
-    keep(colNames);
-    packed.insert(packed.end(), "ObjRow", "ObjRow" + std::min(6, length));
-    packed.push_back('\0');
-    for (int i = 1; i < numRows; ++i) {
-        buffer[0] = '\0';
-        eqns->inqNames(i, i, length, buffer.data());
-        buffer[length] = '\0';
-        append(buffer.data());
-    }
-    keep(rowNames);
+    NamePacker packer(static_cast<size_t>(length),
+                      static_cast<size_t>(std::max(numVars, numRows)) * 16);
+    for (int i = 1; i <= numVars; ++i)
+        packer.append([&](char* room, int maxLen) { vars->inqNames(i, i, maxLen, room); });
+    packer.keep(colNames);
+    packer.appendLiteral("ObjRow");
+    for (int i = 1; i < numRows; ++i)
+        packer.append([&](char* room, int maxLen) { eqns->inqNames(i, i, maxLen, room); });
+    packer.keep(rowNames);
 }
 
 void ZOLXpress::assembleRows(EqnProvider* eqns) {
