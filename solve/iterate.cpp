@@ -100,16 +100,19 @@ void ZOLXpress::recordStartPoint(VarProvider* vars, int* requestCode) {
     *requestCode = kRequestEquations;
 }
 
-// Every variable but the last may be scaled by the power of ten of its start value.
+// Every variable but the last may be scaled by the power of ten of its start value. A name is
+// only asked for when the scale would not be 1: most start values are small.
 void ZOLXpress::chooseColumnScales(VarProvider* vars) {
     const int* descriptors = vars->typeArray();
     char name[kScalingNameLength + 1];
     for (int i = 1; i <= numVars - 1; ++i) {
+        const double scale = powerOfTenScale(startPoint[i - 1]);
+        if (scale == 1.0) continue;
         name[0] = '\0';
         vars->inqNames(i, i, kScalingNameLength, name);
         name[kScalingNameLength] = '\0';
         if (exemptFromScaling(name, descriptors[i - 1])) continue;
-        colScale[i - 1] = powerOfTenScale(startPoint[i - 1]);
+        colScale[i - 1] = scale;
     }
 }
 
