@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <new>
 #include <set>
@@ -89,24 +90,35 @@ int assemble(Problem& p, xprs::Model& m, const char* name, int ncols, int nrows,
     m.ncols = ncols;
     m.nrows = nrows;
     m.rowtype.assign(rowtype, rowtype + nrows);
-    m.rhs.assign(nrows, 0.0);
+    // Each array is written once: from the caller's data, or with its default.
+    if (rhs)
+        m.rhs.assign(rhs, rhs + nrows);
+    else
+        m.rhs.assign(nrows, 0.0);
     m.range.assign(nrows, 0.0);
-    if (rhs) m.rhs.assign(rhs, rhs + nrows);
     for (int r = 0; r < nrows; ++r) {
         if (m.rowtype[r] != 'R') continue;
         if (!range) return p.fail(xprs::kBadData, "problem not loaded: range row without ranges");
         m.range[r] = range[r];
     }
-    m.obj.assign(ncols, 0.0);
-    if (obj) m.obj.assign(obj, obj + ncols);
-    m.lb.assign(ncols, 0.0);
-    if (lb) m.lb.assign(lb, lb + ncols);
-    m.ub.assign(ncols, xprs::kInfinity);
-    if (ub) m.ub.assign(ub, ub + ncols);
+    if (obj)
+        m.obj.assign(obj, obj + ncols);
+    else
+        m.obj.assign(ncols, 0.0);
+    if (lb)
+        m.lb.assign(lb, lb + ncols);
+    else
+        m.lb.assign(ncols, 0.0);
+    if (ub)
+        m.ub.assign(ub, ub + ncols);
+    else
+        m.ub.assign(ncols, xprs::kInfinity);
+    // The columns' extents are checked first, so that the entries are copied in whole ranges.
     m.start.assign(ncols + 1, 0);
+    long long total = 0;
     for (int c = 0; c < ncols; ++c) {
-        int begin = colstart[c];
-        int end = collen ? begin + collen[c] : colstart[c + 1];
+        long long begin = colstart[c];
+        long long end = collen ? begin + collen[c] : colstart[c + 1];
         if (begin < 0 || end < begin || (c > 0 && !collen && begin < colstart[c - 1]))
             return p.fail(xprs::kBadData,
                           "problem not loaded: column starts decrease or lengths "
@@ -114,11 +126,23 @@ int assemble(Problem& p, xprs::Model& m, const char* name, int ncols, int nrows,
                               std::to_string(c));
         if (end > begin && (!rowind || !value))
             return p.fail(xprs::kBadData, "problem not loaded: no matrix entries");
-        for (int k = begin; k < end; ++k) {
-            m.index.push_back(rowind[k]);
-            m.value.push_back(value[k]);
+        total += end - begin;
+        if (total > std::numeric_limits<int>::max())
+            return p.fail(xprs::kBadData, "problem not loaded: too many matrix entries");
+        m.start[c + 1] = static_cast<int>(total);
+    }
+    if (total > 0 && !collen) {
+        m.index.assign(rowind + colstart[0], rowind + colstart[ncols]);
+        m.value.assign(value + colstart[0], value + colstart[ncols]);
+    } else if (total > 0) {
+        m.index.resize(total);
+        m.value.resize(total);
+        for (int c = 0; c < ncols; ++c) {
+            std::copy(rowind + colstart[c], rowind + colstart[c] + collen[c],
+                      m.index.begin() + m.start[c]);
+            std::copy(value + colstart[c], value + colstart[c] + collen[c],
+                      m.value.begin() + m.start[c]);
         }
-        m.start[c + 1] = static_cast<int>(m.index.size());
     }
     m.coltype.assign(ncols, 'C');
     m.sclimit.assign(ncols, 0.0);
