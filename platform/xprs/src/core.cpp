@@ -2,7 +2,9 @@
 #include <ClpSimplex.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "problem.h"
@@ -109,14 +111,73 @@ double Model::rowUpper(int r) const {
     }
 }
 
+void Names::assign(int count, int first, int last, const char* names) {
+    if (first == 0 && last == count - 1) {
+        text_.clear();
+        used_ = 0;
+        entries_.assign(count, Entry());
+    } else {
+        entries_.resize(count);
+    }
+    // The names and their ending zero bytes are kept as given, in one piece.
+    size_t offset = 0;
+    for (int i = first; i <= last; ++i) {
+        size_t length = std::strlen(names + offset);
+        used_ += length;
+        used_ -= entries_[i].length;
+        entries_[i].begin = text_.size() + offset;
+        entries_[i].length = length;
+        offset += length + 1;
+    }
+    text_.append(names, offset);
+    if (text_.size() > 2 * (used_ + entries_.size()) + 4096) compact();
+}
+
+void Names::compact() {
+    std::string text;
+    text.reserve(used_ + entries_.size());
+    for (Entry& e : entries_) {
+        size_t begin = text.size();
+        text.append(text_, e.begin, e.length);
+        text.push_back('\0');
+        e.begin = begin;
+    }
+    text_.swap(text);
+}
+
+namespace {
+
+void appendName(std::string& out, std::string_view given, char letter, int i) {
+    if (!given.empty()) {
+        out.append(given.data(), given.size());
+        return;
+    }
+    char digits[16];
+    auto end = std::to_chars(digits, digits + sizeof digits, i + 1).ptr;
+    out.push_back(letter);
+    out.append(digits, end);
+}
+
+}  // namespace
+
+void Model::appendRowName(std::string& out, int r) const {
+    appendName(out, rownames[r], 'R', r);
+}
+
+void Model::appendColName(std::string& out, int c) const {
+    appendName(out, colnames[c], 'C', c);
+}
+
 std::string Model::rowName(int r) const {
-    if (r < static_cast<int>(rownames.size()) && !rownames[r].empty()) return rownames[r];
-    return "R" + std::to_string(r + 1);
+    std::string name;
+    appendRowName(name, r);
+    return name;
 }
 
 std::string Model::colName(int c) const {
-    if (c < static_cast<int>(colnames.size()) && !colnames[c].empty()) return colnames[c];
-    return "C" + std::to_string(c + 1);
+    std::string name;
+    appendColName(name, c);
+    return name;
 }
 
 Log::~Log() {

@@ -172,14 +172,8 @@ int addNames(Problem& p, int type, const char* names, int first, int last) {
     if (!names || first < 0 || last < first || last >= count)
         return p.fail(kBadArgument, "name range " + std::to_string(first) + " to " +
                                         std::to_string(last) + " is outside the problem");
-    std::vector<std::string>& target =
-        type == XPRS_NAMES_ROWS ? p.model.rownames : p.model.colnames;
-    target.resize(count);
-    const char* s = names;
-    for (int i = first; i <= last; ++i) {
-        target[i] = s;
-        s += target[i].size() + 1;
-    }
+    Names& target = type == XPRS_NAMES_ROWS ? p.model.rownames : p.model.colnames;
+    target.assign(count, first, last, names);
     return kOk;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -42,6 +43,28 @@ struct Set {
     std::vector<double> refs;
 };
 
+// Names given with XPRSaddnames, kept in one buffer. A name given again is appended and its old
+// text left unused until the unused part outgrows the rest. An empty name stands for the default.
+class Names {
+  public:
+    // Takes the names of entries first to last of count, each ended by a zero byte.
+    void assign(int count, int first, int last, const char* names);
+    std::string_view operator[](int i) const {
+        if (i >= static_cast<int>(entries_.size())) return {};
+        return std::string_view(text_.data() + entries_[i].begin, entries_[i].length);
+    }
+
+  private:
+    struct Entry {
+        size_t begin = 0;
+        size_t length = 0;
+    };
+    void compact();
+    std::string text_;
+    std::vector<Entry> entries_;
+    size_t used_ = 0;  // characters of the current names, without their ending zero bytes
+};
+
 // The problem exactly as it was loaded, in the interface's terms.
 struct Model {
     std::string name;
@@ -56,12 +79,15 @@ struct Model {
     std::vector<char> coltype;  // 'C', 'I', 'B' or 'S'
     std::vector<double> sclimit;
     std::vector<Set> sets;
-    std::vector<std::string> rownames, colnames;
+    Names rownames, colnames;
 
     double rowLower(int r) const;
     double rowUpper(int r) const;
     std::string rowName(int r) const;
     std::string colName(int c) const;
+    // Append the name, the given one or R1, C1, ... by position, to out.
+    void appendRowName(std::string& out, int r) const;
+    void appendColName(std::string& out, int c) const;
 };
 
 struct ControlInfo {
