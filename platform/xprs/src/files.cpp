@@ -1,22 +1,52 @@
 // Basis files in the MPS basis form and the problem in MPS form, both by names.
 #include <ClpSimplex.hpp>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
+#include <string_view>
+#include <unordered_map>
 
 #include "problem.h"
 
 namespace xprs {
 namespace {
 
-std::map<std::string, int> indexByName(int count, std::string (Model::*name)(int) const,
-                                       const Model& m) {
-    std::map<std::string, int> byName;
-    for (int i = 0; i < count; ++i) byName[(m.*name)(i)] = i;
+// Names to positions; where a name repeats, the last position holds it.
+std::unordered_map<std::string, int> indexByName(int count,
+                                                 void (Model::*name)(std::string&, int) const,
+                                                 const Model& m) {
+    std::unordered_map<std::string, int> byName;
+    byName.reserve(count);
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text.clear();
+        (m.*name)(text, i);
+        byName[text] = i;
+    }
     return byName;
+}
+
+// The whitespace-separated field of line that starts at or after at; at moves past it.
+std::string_view nextField(std::string_view line, size_t& at) {
+    auto space = [](char ch) { return std::isspace(static_cast<unsigned char>(ch)) != 0; };
+    while (at < line.size() && space(line[at])) ++at;
+    size_t begin = at;
+    while (at < line.size() && !space(line[at])) ++at;
+    return line.substr(begin, at - begin);
+}
+
+bool readWholeFile(const char* file, std::string& content) {
+    std::FILE* in = std::fopen(file, "rb");
+    if (!in) return false;
+    char buffer[1 << 16];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) content.append(buffer, n);
+    bool ok = !std::ferror(in);
+    std::fclose(in);
+    return ok;
 }
 
 bool isNonbasic(ClpSimplex::Status s) {
@@ -47,39 +77,56 @@ int writeBasisFile(Problem& p, const char* file) {
     if (!p.loaded || !p.hasBasis)
         return p.fail(kNoSolution, "no basis to write: the problem has not been solved");
     if (!file || !*file) return p.fail(kBadArgument, "no basis file name");
-    std::FILE* out = std::fopen(file, "w");
-    if (!out) return p.fail(kFileError, std::string("cannot write the basis file ") + file);
     const Model& m = p.model;
+    const RowMap& rows = p.rows;
     ClpSimplex& lp = *p.lp;
-    std::fprintf(out, "NAME          %s\n", m.name.empty() ? "BASIS" : m.name.c_str());
-    std::vector<int> freeRows;
-    for (int r = 0; r < m.nrows; ++r)
-        if (isNonbasic(lp.getRowStatus(r))) freeRows.push_back(r);
+    // Free rows are basic; each non-basic row of CLP's is paired with the next basic column.
+    std::vector<int> nonbasicRows;
+    for (int k = 0; k < lp.numberRows(); ++k)
+        if (isNonbasic(lp.getRowStatus(k))) nonbasicRows.push_back(k);
+    std::string text;
+    text.reserve(64 + 16 * static_cast<size_t>(m.ncols));
+    text += "NAME          ";
+    text += m.name.empty() ? "BASIS" : m.name;
+    text += '\n';
     size_t next = 0;
     for (int c = 0; c < m.ncols; ++c) {
         ClpSimplex::Status s = lp.getColumnStatus(c);
-        std::string name = m.colName(c);
         if (s == ClpSimplex::basic) {
-            if (next < freeRows.size()) {
-                int r = freeRows[next++];
-                std::fprintf(out, " %s %s %s\n", rowCode(lp.getRowStatus(r)), name.c_str(),
-                             m.rowName(r).c_str());
+            if (next < nonbasicRows.size()) {
+                int k = nonbasicRows[next++];
+                text += ' ';
+                text += rowCode(lp.getRowStatus(k));
+                text += ' ';
+                m.appendColName(text, c);
+                text += ' ';
+                m.appendRowName(text, rows.loaded(k));
             } else {
-                std::fprintf(out, " BS %s\n", name.c_str());
+                text += " BS ";
+                m.appendColName(text, c);
             }
         } else if (s == ClpSimplex::atUpperBound) {
-            std::fprintf(out, " UL %s\n", name.c_str());
+            text += " UL ";
+            m.appendColName(text, c);
         } else if (s == ClpSimplex::atLowerBound && lp.columnLower()[c] <= -COIN_DBL_MAX) {
-            std::fprintf(out, " LL %s\n", name.c_str());
+            text += " LL ";
+            m.appendColName(text, c);
+        } else {
+            continue;
         }
+        text += '\n';
     }
-    for (; next < freeRows.size(); ++next) {
-        int r = freeRows[next];
-        std::fprintf(out, " %s %s\n", lp.getRowStatus(r) == ClpSimplex::atUpperBound ? "RU" : "RL",
-                     m.rowName(r).c_str());
+    for (; next < nonbasicRows.size(); ++next) {
+        int k = nonbasicRows[next];
+        text += lp.getRowStatus(k) == ClpSimplex::atUpperBound ? " RU " : " RL ";
+        m.appendRowName(text, rows.loaded(k));
+        text += '\n';
     }
-    std::fputs("ENDATA\n", out);
-    bool ok = std::fclose(out) == 0;
+    text += "ENDATA\n";
+    std::FILE* out = std::fopen(file, "w");
+    if (!out) return p.fail(kFileError, std::string("cannot write the basis file ") + file);
+    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    ok = std::fclose(out) == 0 && ok;
     if (!ok) return p.fail(kFileError, std::string("cannot write the basis file ") + file);
     return kOk;
 }
@@ -87,59 +134,74 @@ int writeBasisFile(Problem& p, const char* file) {
 int readBasisFile(Problem& p, const char* file) {
     if (!p.loaded) return p.fail(kNoProblem, "no problem loaded");
     if (!file || !*file) return p.fail(kBadArgument, "no basis file name");
-    std::ifstream in(file);
-    if (!in) return p.fail(kFileError, std::string("cannot read the basis file ") + file);
+    std::string content;
+    if (!readWholeFile(file, content))
+        return p.fail(kFileError, std::string("cannot read the basis file ") + file);
     const Model& m = p.model;
+    const RowMap& map = p.rows;
     ClpSimplex& lp = *p.lp;
-    auto cols = indexByName(m.ncols, &Model::colName, m);
-    auto rows = indexByName(m.nrows, &Model::rowName, m);
+    auto cols = indexByName(m.ncols, &Model::appendColName, m);
+    auto rows = indexByName(m.nrows, &Model::appendRowName, m);
     std::vector<ClpSimplex::Status> colStat(m.ncols), rowStat(m.nrows, ClpSimplex::basic);
     for (int c = 0; c < m.ncols; ++c)
         colStat[c] = restingStatus(lp.columnLower()[c], lp.columnUpper()[c]);
-    std::string line;
+    std::vector<int> pairedWithFree;  // columns that the file makes basic in a free row's place
     int lineNo = 0;
     bool ended = false;
     auto refuse = [&](const std::string& why) {
         return p.fail(kFileError, std::string("basis file ") + file + " line " +
                                       std::to_string(lineNo) + ": " + why);
     };
-    while (std::getline(in, line)) {
+    std::string key;
+    auto find = [&key](const std::unordered_map<std::string, int>& names, std::string_view name) {
+        key.assign(name.data(), name.size());
+        auto it = names.find(key);
+        return it == names.end() ? -1 : it->second;
+    };
+    size_t pos = 0;
+    while (pos < content.size()) {
+        size_t end = content.find('\n', pos);
+        if (end == std::string::npos) end = content.size();
+        std::string_view line(content.data() + pos, end - pos);
+        pos = end + 1;
         ++lineNo;
         if (line.empty() || line[0] == '*') continue;
-        std::istringstream fields(line);
-        std::string code, first, second;
-        fields >> code >> first >> second;
+        size_t at = 0;
+        std::string_view code = nextField(line, at);
+        std::string_view first = nextField(line, at);
+        std::string_view second = nextField(line, at);
         if (line[0] != ' ') {
             if (code == "ENDATA") {
                 ended = true;
                 break;
             }
             if (code == "NAME") continue;
-            return refuse("unexpected section " + code);
+            return refuse("unexpected section " + std::string(code));
         }
         bool needsRow = code == "XU" || code == "XL";
         bool rowOnly = code == "RU" || code == "RL";
         if (rowOnly) {
-            auto r = rows.find(first);
-            if (r == rows.end()) return refuse("unknown row " + first);
-            rowStat[r->second] = code == "RU" ? ClpSimplex::atUpperBound : ClpSimplex::atLowerBound;
+            int r = find(rows, first);
+            if (r < 0) return refuse("unknown row " + std::string(first));
+            rowStat[r] = code == "RU" ? ClpSimplex::atUpperBound : ClpSimplex::atLowerBound;
             continue;
         }
-        auto c = cols.find(first);
-        if (c == cols.end()) return refuse("unknown column " + first);
+        int c = find(cols, first);
+        if (c < 0) return refuse("unknown column " + std::string(first));
         if (needsRow) {
-            auto r = rows.find(second);
-            if (r == rows.end()) return refuse("unknown row " + second);
-            colStat[c->second] = ClpSimplex::basic;
-            rowStat[r->second] = code == "XU" ? ClpSimplex::atUpperBound : ClpSimplex::atLowerBound;
+            int r = find(rows, second);
+            if (r < 0) return refuse("unknown row " + std::string(second));
+            colStat[c] = ClpSimplex::basic;
+            rowStat[r] = code == "XU" ? ClpSimplex::atUpperBound : ClpSimplex::atLowerBound;
+            if (map.clp(r) < 0) pairedWithFree.push_back(c);
         } else if (code == "UL") {
-            colStat[c->second] = ClpSimplex::atUpperBound;
+            colStat[c] = ClpSimplex::atUpperBound;
         } else if (code == "LL") {
-            colStat[c->second] = ClpSimplex::atLowerBound;
+            colStat[c] = ClpSimplex::atLowerBound;
         } else if (code == "BS") {
-            colStat[c->second] = ClpSimplex::basic;
+            colStat[c] = ClpSimplex::basic;
         } else {
-            return refuse("unknown code " + code);
+            return refuse("unknown code " + std::string(code));
         }
     }
     if (!ended) return refuse("the file ends without ENDATA");
@@ -150,9 +212,25 @@ int readBasisFile(Problem& p, const char* file) {
         return p.fail(kFileError, std::string("basis file ") + file +
                                       " does not match the problem: " + std::to_string(basic) +
                                       " basic variables for " + std::to_string(m.nrows) + " rows");
+    // A free row is basic whatever the file says. For each one the file makes non-basic, a
+    // column leaves the basis so that CLP gets as many basic variables as it has rows: first the
+    // columns paired with a free row, then the last basic ones.
+    int excess = 0;
+    for (int r : map.freeRows) excess += rowStat[r] != ClpSimplex::basic;
+    for (size_t i = 0; excess > 0 && i < pairedWithFree.size(); ++i) {
+        int c = pairedWithFree[i];
+        if (colStat[c] != ClpSimplex::basic) continue;
+        colStat[c] = restingStatus(lp.columnLower()[c], lp.columnUpper()[c]);
+        --excess;
+    }
+    for (int c = m.ncols - 1; excess > 0 && c >= 0; --c) {
+        if (colStat[c] != ClpSimplex::basic) continue;
+        colStat[c] = restingStatus(lp.columnLower()[c], lp.columnUpper()[c]);
+        --excess;
+    }
     lp.createStatus();
     for (int c = 0; c < m.ncols; ++c) lp.setColumnStatus(c, colStat[c]);
-    for (int r = 0; r < m.nrows; ++r) lp.setRowStatus(r, rowStat[r]);
+    for (int k = 0; k < lp.numberRows(); ++k) lp.setRowStatus(k, rowStat[map.loaded(k)]);
     p.hasBasis = true;
     p.rootSolved = false;
     return kOk;
@@ -185,7 +263,7 @@ class MpsWriter {
 
     std::string uniqueObjectiveName() const {
         std::string name = "OBJ";
-        auto rows = indexByName(m_.nrows, &Model::rowName, m_);
+        auto rows = indexByName(m_.nrows, &Model::appendRowName, m_);
         while (rows.count(name)) name += "_";
         return name;
     }

@@ -3,8 +3,9 @@
 #include <ClpSimplex.hpp>
 #include <CoinPackedMatrix.hpp>
 
+#include <algorithm>
 #include <cmath>
-#include <sstream>
+#include <limits>
 
 #include "problem.h"
 
@@ -29,25 +30,6 @@ std::string checkRows(const Model& m) {
         if (std::isnan(m.rhs[r])) return at("right-hand side is not a number in row", r);
         if (t == 'R' && (std::isnan(m.range[r]) || m.range[r] < 0))
             return at("range is negative or not a number in row", r);
-    }
-    return {};
-}
-
-std::string checkColumns(const Model& m, double tol) {
-    if (m.start[0] < 0) return "first column start is negative";
-    for (int c = 0; c < m.ncols; ++c) {
-        if (m.start[c + 1] < m.start[c]) return at("column start decreases at column", c);
-        if (std::isnan(m.obj[c])) return at("objective is not a number in column", c);
-        if (std::isnan(m.lb[c]) || std::isnan(m.ub[c]))
-            return at("bound is not a number in column", c);
-        if (m.lb[c] >= kInfinity || m.ub[c] <= -kInfinity)
-            return at("infinite bound on the wrong side in column", c);
-        if (m.lb[c] > m.ub[c] + tol) return at("lower bound above upper bound in column", c);
-        for (int k = m.start[c]; k < m.start[c + 1]; ++k) {
-            if (m.index[k] < 0 || m.index[k] >= m.nrows)
-                return at("row index out of range in column", c);
-            if (!std::isfinite(m.value[k])) return at("coefficient is not finite in column", c);
-        }
     }
     return {};
 }
@@ -86,19 +68,22 @@ std::string checkEntities(const Model& m) {
 }
 
 // The continuous problem: binaries within [0, 1], semi-continuous columns within [0, upper].
-void continuousBounds(const Model& m, std::vector<double>& lb, std::vector<double>& ub) {
-    lb.resize(m.ncols);
-    ub.resize(m.ncols);
+// CLP's arrays start as the loaded bounds; only the columns that differ are rewritten.
+void continuousBounds(const Model& m, double* lb, double* ub) {
     for (int c = 0; c < m.ncols; ++c) {
-        lb[c] = finiteOrInfinite(m.lb[c]);
-        ub[c] = finiteOrInfinite(m.ub[c]);
-        if (lb[c] > ub[c]) lb[c] = ub[c];  // crossed within tolerance
+        if (m.coltype[c] == 'C' && m.lb[c] <= m.ub[c] && m.lb[c] > -kInfinity &&
+            m.ub[c] < kInfinity)
+            continue;
+        double lo = finiteOrInfinite(m.lb[c]), up = finiteOrInfinite(m.ub[c]);
+        if (lo > up) lo = up;  // crossed within tolerance
         if (m.coltype[c] == 'B') {
-            lb[c] = std::max(lb[c], 0.0);
-            ub[c] = std::min(ub[c], 1.0);
+            lo = std::max(lo, 0.0);
+            up = std::min(up, 1.0);
         } else if (m.coltype[c] == 'S') {
-            lb[c] = 0.0;
+            lo = 0.0;
         }
+        lb[c] = lo;
+        ub[c] = up;
     }
 }
 
@@ -124,24 +109,160 @@ void loadQuadratic(const Model& m, ClpSimplex& lp) {
     lp.loadQuadraticObjective(q);
 }
 
-}  // namespace
-
-std::unique_ptr<ClpSimplex> buildContinuous(const Model& m) {
-    auto lp = std::make_unique<ClpSimplex>();
-    std::vector<double> lb, ub, rlo(m.nrows), rup(m.nrows);
-    continuousBounds(m, lb, ub);
+RowMap mapRows(const Model& m) {
+    RowMap map;
+    int free = static_cast<int>(std::count(m.rowtype.begin(), m.rowtype.end(), 'N'));
+    if (free == 0) return map;
+    map.toClp.resize(m.nrows);
+    map.toLoaded.reserve(m.nrows - free);
+    map.freeRows.reserve(free);
     for (int r = 0; r < m.nrows; ++r) {
-        rlo[r] = finiteOrInfinite(m.rowLower(r));
-        rup[r] = finiteOrInfinite(m.rowUpper(r));
+        if (m.rowtype[r] == 'N') {
+            map.toClp[r] = -1 - static_cast<int>(map.freeRows.size());
+            map.freeRows.push_back(r);
+        } else {
+            map.toClp[r] = static_cast<int>(map.toLoaded.size());
+            map.toLoaded.push_back(r);
+        }
     }
-    std::vector<int> lengths(m.ncols);
-    for (int c = 0; c < m.ncols; ++c) lengths[c] = m.start[c + 1] - m.start[c];
-    CoinPackedMatrix matrix(true, m.nrows, m.ncols, m.start[m.ncols], m.value.data(),
-                            m.index.data(), m.start.data(), lengths.data());
-    lp->loadProblem(matrix, lb.data(), ub.data(), m.obj.data(), rlo.data(), rup.data());
+    return map;
+}
+
+// The first fault of column c or of its entries.
+std::string columnFault(const Model& m, double tol, int c) {
+    if (m.start[c + 1] < m.start[c]) return at("column start decreases at column", c);
+    if (std::isnan(m.obj[c])) return at("objective is not a number in column", c);
+    if (std::isnan(m.lb[c]) || std::isnan(m.ub[c])) return at("bound is not a number in column", c);
+    if (m.lb[c] >= kInfinity || m.ub[c] <= -kInfinity)
+        return at("infinite bound on the wrong side in column", c);
+    if (m.lb[c] > m.ub[c] + tol) return at("lower bound above upper bound in column", c);
+    for (int k = m.start[c]; k < m.start[c + 1]; ++k) {
+        if (m.index[k] < 0 || m.index[k] >= m.nrows)
+            return at("row index out of range in column", c);
+        if (!std::isfinite(m.value[k])) return at("coefficient is not finite in column", c);
+    }
+    return {};
+}
+
+// Whether every column and entry is sound: the same tests without branches, one pass over the
+// columns and one over the entries.
+bool columnsSound(const Model& m, double tol) {
+    if (m.start[0] < 0) return false;
+    bool sound = true;
+    for (int c = 0; c < m.ncols; ++c) {
+        double lb = m.lb[c], ub = m.ub[c];
+        sound &= (m.start[c + 1] >= m.start[c]) & !std::isnan(m.obj[c]) & !std::isnan(lb) &
+                 !std::isnan(ub) & (lb < kInfinity) & (ub > -kInfinity) & !(lb > ub + tol);
+    }
+    if (!sound) return false;
+    const unsigned nrows = static_cast<unsigned>(m.nrows);
+    const int* index = m.index.data();
+    const double* value = m.value.data();
+    for (int k = m.start[0]; k < m.start[m.ncols]; ++k)
+        sound &= (static_cast<unsigned>(index[k]) < nrows) &
+                 (std::fabs(value[k]) <= std::numeric_limits<double>::max());
+    return sound;
+}
+
+std::string checkColumns(const Model& m, double tol) {
+    if (columnsSound(m, tol)) return {};
+    if (m.start[0] < 0) return "first column start is negative";
+    for (int c = 0; c < m.ncols; ++c) {
+        std::string fault = columnFault(m, tol, c);
+        if (!fault.empty()) return fault;
+    }
+    return {};
+}
+
+// The matrix CLP is given, in arrays it takes over. Entries of free rows go to the row map
+// instead, by row and within a row in column order.
+struct ClpMatrix {
+    std::unique_ptr<CoinBigIndex[]> start;
+    std::unique_ptr<int[]> index;
+    std::unique_ptr<double[]> value;
+    CoinBigIndex size = 0;
+};
+
+ClpMatrix copyForClp(const Model& m, RowMap& rows) {
+    ClpMatrix out;
+    const int first = m.start[0], entries = m.start[m.ncols] - first;
+    out.start.reset(new CoinBigIndex[m.ncols + 1]);
+    out.index.reset(new int[std::max(entries, 1)]);
+    out.value.reset(new double[std::max(entries, 1)]);
+    CoinBigIndex* start = out.start.get();
+    int* index = out.index.get();
+    double* value = out.value.get();
+    if (rows.same()) {
+        for (int c = 0; c <= m.ncols; ++c) start[c] = m.start[c] - first;
+        std::copy(m.index.begin() + first, m.index.begin() + first + entries, index);
+        std::copy(m.value.begin() + first, m.value.begin() + first + entries, value);
+        out.size = entries;
+        return out;
+    }
+    const size_t nfree = rows.freeRows.size();
+    std::vector<int> count(nfree + 1, 0);
+    CoinBigIndex n = 0;
+    start[0] = 0;
+    for (int c = 0; c < m.ncols; ++c) {
+        for (int k = m.start[c]; k < m.start[c + 1]; ++k) {
+            int target = rows.toClp[m.index[k]];
+            if (target >= 0) {
+                index[n] = target;
+                value[n] = m.value[k];
+                ++n;
+            } else {
+                ++count[-target];
+            }
+        }
+        start[c + 1] = n;
+    }
+    out.size = n;
+    rows.freeStart.assign(count.begin(), count.end());
+    for (size_t f = 1; f <= nfree; ++f) rows.freeStart[f] += rows.freeStart[f - 1];
+    rows.freeCol.resize(rows.freeStart[nfree]);
+    rows.freeValue.resize(rows.freeStart[nfree]);
+    std::vector<int> next(rows.freeStart.begin(), rows.freeStart.end() - 1);
+    for (int c = 0; c < m.ncols; ++c) {
+        for (int k = m.start[c]; k < m.start[c + 1]; ++k) {
+            int target = rows.toClp[m.index[k]];
+            if (target >= 0) continue;
+            int slot = next[-1 - target]++;
+            rows.freeCol[slot] = c;
+            rows.freeValue[slot] = m.value[k];
+        }
+    }
+    return out;
+}
+
+// CLP's model of the continuous problem over the rows that bound something; the matrix is
+// handed over without a further copy.
+std::unique_ptr<ClpSimplex> buildContinuous(const Model& m, const RowMap& rows, ClpMatrix& a) {
+    auto lp = std::make_unique<ClpSimplex>();
+    int nrows = rows.same() ? m.nrows : static_cast<int>(rows.toLoaded.size());
+    std::vector<double> rlo(nrows), rup(nrows);
+    for (int k = 0; k < nrows; ++k) {
+        int r = rows.loaded(k);
+        rlo[k] = finiteOrInfinite(m.rowLower(r));
+        rup[k] = finiteOrInfinite(m.rowUpper(r));
+    }
+    std::vector<CoinBigIndex> noEntries(m.ncols + 1, 0);
+    double noValue = 0.0;
+    int noIndex = 0;
+    CoinPackedMatrix empty(true, nrows, m.ncols, 0, &noValue, &noIndex, noEntries.data(), nullptr);
+    lp->loadProblem(empty, m.lb.data(), m.ub.data(), m.obj.data(), rlo.data(), rup.data());
+    continuousBounds(m, lp->columnLower(), lp->columnUpper());
+    auto* matrix = new CoinPackedMatrix();
+    double* value = a.value.release();
+    int* index = a.index.release();
+    CoinBigIndex* start = a.start.release();
+    int* lengths = nullptr;
+    matrix->assignMatrix(true, nrows, m.ncols, a.size, value, index, start, lengths);
+    lp->replaceMatrix(matrix, true);
     loadQuadratic(m, *lp);
     return lp;
 }
+
+}  // namespace
 
 int loadModel(Problem& p, Model&& m) {
     std::string fault = checkRows(m);
@@ -150,9 +271,12 @@ int loadModel(Problem& p, Model&& m) {
     if (fault.empty()) fault = checkEntities(m);
     if (!fault.empty()) return p.fail(kBadData, "problem not loaded: " + fault);
 
-    auto lp = buildContinuous(m);
+    RowMap rows = mapRows(m);
+    ClpMatrix matrix = copyForClp(m, rows);
+    auto lp = buildContinuous(m, rows, matrix);
     p.model = std::move(m);
     p.lp = std::move(lp);
+    p.rows = std::move(rows);
     p.loaded = true;
     p.hasBasis = false;
     p.rootSolved = false;

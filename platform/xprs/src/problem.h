@@ -90,6 +90,30 @@ struct Model {
     void appendColName(std::string& out, int c) const;
 };
 
+// CLP's model leaves the free ('N') rows out: they bound nothing, and the objective row that
+// callers repeat as a free row would be the densest row of the matrix. This relates the loaded
+// rows to CLP's rows, and keeps the entries of the free rows by row so that their activities can
+// be computed from a column solution. Without free rows the numbering is the same and the maps
+// stay empty.
+struct RowMap {
+    std::vector<int> toClp;      // loaded row -> CLP row, or -1 - f for the free row freeRows[f]
+    std::vector<int> toLoaded;   // CLP row -> loaded row
+    std::vector<int> freeRows;   // the loaded free rows, ascending
+    std::vector<int> freeStart;  // entries of free row f: freeStart[f] to freeStart[f + 1]
+    std::vector<int> freeCol;
+    std::vector<double> freeValue;
+
+    bool same() const { return toClp.empty(); }
+    int clp(int r) const { return same() ? r : toClp[r]; }
+    int loaded(int k) const { return same() ? k : toLoaded[k]; }
+    // Activity of free row f (an index into freeRows) at the column solution x.
+    double freeActivity(size_t f, const double* x) const {
+        double a = 0.0;
+        for (int k = freeStart[f]; k < freeStart[f + 1]; ++k) a += freeValue[k] * x[freeCol[k]];
+        return a;
+    }
+};
+
 struct ControlInfo {
     int id;
     bool isInt;
@@ -157,6 +181,7 @@ struct Problem {
     Log log;
     std::unique_ptr<CoinMessageHandler> messages;  // declared before lp, which refers to it
     std::unique_ptr<ClpSimplex> lp;  // the continuous problem, with the basis of the last solve
+    RowMap rows;                     // the loaded rows in lp
     bool loaded = false;
     bool hasBasis = false;
     int objsense = 1;
@@ -184,7 +209,6 @@ inline XPRSprob toHandle(Problem* p) {
 }
 
 // Loading (model.cpp).
-std::unique_ptr<ClpSimplex> buildContinuous(const Model& m);
 int loadModel(Problem& p, Model&& m);
 int addNames(Problem& p, int type, const char* names, int first, int last);
 

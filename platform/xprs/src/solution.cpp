@@ -72,14 +72,34 @@ int getLpSolution(Problem& p, double x[], double slack[], double dual[], double 
     if (!solved(p)) return p.fail(kNoSolution, "no solution: the problem has not been solved");
     const ClpSimplex& lp = *p.lp;
     const Model& m = p.model;
+    const RowMap& rows = p.rows;
     const double* cols = lp.primalColumnSolution();
+    const double* pi = lp.dualRowSolution();
     if (x) std::copy(cols, cols + m.ncols, x);
     if (slack) {
         const double* act = lp.primalRowSolution();
-        for (int r = 0; r < m.nrows; ++r) slack[r] = m.rhs[r] - act[r];
+        if (rows.same()) {
+            for (int r = 0; r < m.nrows; ++r) slack[r] = m.rhs[r] - act[r];
+        } else {
+            for (size_t k = 0; k < rows.toLoaded.size(); ++k) {
+                int r = rows.toLoaded[k];
+                slack[r] = m.rhs[r] - act[k];
+            }
+            for (size_t f = 0; f < rows.freeRows.size(); ++f) {
+                int r = rows.freeRows[f];
+                slack[r] = m.rhs[r] - rows.freeActivity(f, cols);
+            }
+        }
     }
-    if (dual) std::copy(lp.dualRowSolution(), lp.dualRowSolution() + m.nrows, dual);
-    if (dj) reducedCosts(m, cols, lp.dualRowSolution(), dj);
+    // A free row prices nothing: its dual is zero.
+    std::vector<double> loadedPi;
+    if (!rows.same() && (dual || dj)) {
+        loadedPi.assign(m.nrows, 0.0);
+        for (size_t k = 0; k < rows.toLoaded.size(); ++k) loadedPi[rows.toLoaded[k]] = pi[k];
+        pi = loadedPi.data();
+    }
+    if (dual) std::copy(pi, pi + m.nrows, dual);
+    if (dj) reducedCosts(m, cols, pi, dj);
     return kOk;
 }
 
@@ -99,8 +119,12 @@ int getBasis(Problem& p, int rowstat[], int colstat[]) {
     if (!solved(p)) return p.fail(kNoSolution, "no basis: the problem has not been solved");
     ClpSimplex& lp = *p.lp;
     const Model& m = p.model;
+    const RowMap& rows = p.rows;
     if (rowstat)
-        for (int r = 0; r < m.nrows; ++r) rowstat[r] = rowStatus(m.rowtype[r], lp.getRowStatus(r));
+        for (int r = 0; r < m.nrows; ++r) {
+            int k = rows.clp(r);
+            rowstat[r] = k < 0 ? XPRS_BASIC : rowStatus(m.rowtype[r], lp.getRowStatus(k));
+        }
     if (colstat)
         for (int c = 0; c < m.ncols; ++c) colstat[c] = colStatus(lp.getColumnStatus(c));
     return kOk;
@@ -134,13 +158,15 @@ int getScaledInfeasibilities(Problem& p, int* npv, int* nps, int* nds, int* ndv,
             ((s == ClpSimplex::isFree || s == ClpSimplex::superBasic) && std::fabs(d) > dtol);
         if (bad) note(colsD, counts[3], c);
     }
+    // Free rows are feasible and dual feasible with their zero dual; CLP has the others.
     const double* act = lp.primalRowSolution();
     const double* pi = lp.dualRowSolution();
-    for (int r = 0; r < m.nrows; ++r) {
-        double lo = lp.rowLower()[r], up = lp.rowUpper()[r];
-        if (act[r] < lo - ptol || act[r] > up + ptol) note(rowsP, counts[1], r);
-        double d = dir * pi[r];
-        ClpSimplex::Status s = lp.getRowStatus(r);
+    for (int k = 0; k < lp.numberRows(); ++k) {
+        int r = p.rows.loaded(k);
+        double lo = lp.rowLower()[k], up = lp.rowUpper()[k];
+        if (act[k] < lo - ptol || act[k] > up + ptol) note(rowsP, counts[1], r);
+        double d = dir * pi[k];
+        ClpSimplex::Status s = lp.getRowStatus(k);
         // The dual of a row at its lower bound is non-negative when minimising.
         bool bad = (s == ClpSimplex::atLowerBound && d < -dtol && lo > -COIN_DBL_MAX) ||
                    (s == ClpSimplex::atUpperBound && d > dtol && up < COIN_DBL_MAX) ||
@@ -169,12 +195,15 @@ int getUnboundedVector(Problem& p, int* index) {
             *index = m.nrows + c;
             return kOk;
         }
+    // Free rows are always basic.
     std::vector<double> rowRay = activities(m, ray.get());
-    for (int r = 0; r < m.nrows; ++r)
-        if (lp.getRowStatus(r) != ClpSimplex::basic && std::fabs(rowRay[r]) > tol) {
+    for (int r = 0; r < m.nrows; ++r) {
+        int k = p.rows.clp(r);
+        if (k >= 0 && lp.getRowStatus(k) != ClpSimplex::basic && std::fabs(rowRay[r]) > tol) {
             *index = r;
             return kOk;
         }
+    }
     for (int c = 0; c < m.ncols; ++c)
         if (std::fabs(ray[c]) > tol) {
             *index = m.nrows + c;
