@@ -16,8 +16,8 @@ std::vector<double> activities(const Model& m, const double* x) {
     return a;
 }
 
-// CLP leaves the reduced cost of a fixed column at zero; the fixed re-solve needs it, so every
-// reduced cost is c + Qx - A'pi from the loaded problem.
+// Reduced costs c + Qx - A'pi from the loaded problem. CLP leaves the reduced cost of a fixed
+// column at zero, and the fixed re-solve needs it.
 void reducedCosts(const Model& m, const double* x, const double* pi, double* dj) {
     for (int c = 0; c < m.ncols; ++c) {
         double d = m.obj[c];
@@ -99,7 +99,25 @@ int getLpSolution(Problem& p, double x[], double slack[], double dual[], double 
         pi = loadedPi.data();
     }
     if (dual) std::copy(pi, pi + m.nrows, dual);
-    if (dj) reducedCosts(m, cols, pi, dj);
+    if (dj) {
+        // At a linear optimum CLP's reduced costs are c - A'pi; only the fixed columns need
+        // computing. Otherwise (quadratic terms, or a solve that did not finish optimal, where
+        // CLP's may be those of its phase one) all are computed.
+        if (m.qcoef.empty() && p.results.lpStatus == XPRS_LP_OPTIMAL) {
+            const double* clpDj = lp.dualColumnSolution();
+            std::copy(clpDj, clpDj + m.ncols, dj);
+            const double* lo = lp.columnLower();
+            const double* up = lp.columnUpper();
+            for (int c = 0; c < m.ncols; ++c) {
+                if (lo[c] != up[c]) continue;
+                double d = m.obj[c];
+                for (int k = m.start[c]; k < m.start[c + 1]; ++k) d -= pi[m.index[k]] * m.value[k];
+                dj[c] = d;
+            }
+        } else {
+            reducedCosts(m, cols, pi, dj);
+        }
+    }
     return kOk;
 }
 
