@@ -2,10 +2,10 @@
 #include <ClpSimplex.hpp>
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <sstream>
 #include <string_view>
 #include <unordered_map>
 
@@ -65,11 +65,47 @@ ClpSimplex::Status restingStatus(double lower, double upper) {
     return ClpSimplex::isFree;
 }
 
-std::string formatNumber(double v, bool full) {
-    char text[40];
-    std::snprintf(text, sizeof text, full ? "%.17g" : "%.12g", v);
-    return text;
-}
+// Text built in one string. Numbers are written as printf's "%.17g" or "%.12g" would write them.
+class Text {
+  public:
+    struct Number {
+        double value;
+        int digits;
+    };
+    struct RowName {
+        const Model& m;
+        int r;
+    };
+    Text& operator<<(std::string_view s) {
+        text_.append(s.data(), s.size());
+        return *this;
+    }
+    Text& operator<<(char c) {
+        text_.push_back(c);
+        return *this;
+    }
+    Text& operator<<(int i) {
+        char digits[16];
+        text_.append(digits, std::to_chars(digits, digits + sizeof digits, i).ptr);
+        return *this;
+    }
+    Text& operator<<(Number n) {
+        char digits[40];
+        auto end = std::to_chars(digits, digits + sizeof digits, n.value,
+                                 std::chars_format::general, n.digits)
+                       .ptr;
+        text_.append(digits, end);
+        return *this;
+    }
+    Text& operator<<(RowName n) {
+        n.m.appendRowName(text_, n.r);
+        return *this;
+    }
+    std::string& str() { return text_; }
+
+  private:
+    std::string text_;
+};
 
 }  // namespace
 
@@ -255,11 +291,12 @@ class MpsWriter {
         writeSets();
         writeQuadratic();
         out_ << "ENDATA\n";
-        return out_.str();
+        return std::move(out_.str());
     }
 
   private:
-    std::string num(double v) const { return formatNumber(v, full_); }
+    Text::Number num(double v) const { return {v, full_ ? 17 : 12}; }
+    Text::RowName rowName(int r) const { return {m_, r}; }
 
     std::string uniqueObjectiveName() const {
         std::string name = "OBJ";
@@ -275,7 +312,7 @@ class MpsWriter {
         for (int r = 0; r < m_.nrows; ++r) {
             char t = m_.rowtype[r];
             char code = t == 'R' ? 'L' : t == 'N' ? 'G' : t;
-            out_ << " " << code << "  " << m_.rowName(r) << "\n";
+            out_ << " " << code << "  " << rowName(r) << "\n";
         }
     }
 
@@ -297,8 +334,8 @@ class MpsWriter {
                 any = true;
             }
             for (int k = m_.start[c]; k < m_.start[c + 1]; ++k) {
-                out_ << "    " << name << "  " << m_.rowName(m_.index[k]) << "  "
-                     << num(m_.value[k]) << "\n";
+                out_ << "    " << name << "  " << rowName(m_.index[k]) << "  " << num(m_.value[k])
+                     << "\n";
                 any = true;
             }
             if (!any) out_ << "    " << name << "  " << objName_ << "  0\n";
@@ -310,7 +347,7 @@ class MpsWriter {
         out_ << "RHS\n";
         for (int r = 0; r < m_.nrows; ++r) {
             double v = m_.rowtype[r] == 'N' ? -1e30 : m_.rhs[r];
-            if (v != 0.0) out_ << "    RHS  " << m_.rowName(r) << "  " << num(v) << "\n";
+            if (v != 0.0) out_ << "    RHS  " << rowName(r) << "  " << num(v) << "\n";
         }
     }
 
@@ -320,16 +357,19 @@ class MpsWriter {
             if (m_.rowtype[r] != 'R') continue;
             if (!header) out_ << "RANGES\n";
             header = true;
-            out_ << "    RNG  " << m_.rowName(r) << "  " << num(m_.range[r]) << "\n";
+            out_ << "    RNG  " << rowName(r) << "  " << num(m_.range[r]) << "\n";
         }
     }
 
-    void bound(const char* code, const std::string& col, const std::string& value = "") {
+    void bound(const char* code, const std::string& col) {
         if (!boundsHeader_) out_ << "BOUNDS\n";
         boundsHeader_ = true;
-        out_ << " " << code << " BND  " << col;
-        if (!value.empty()) out_ << "  " << value;
-        out_ << "\n";
+        out_ << " " << code << " BND  " << col << "\n";
+    }
+    void bound(const char* code, const std::string& col, Text::Number value) {
+        if (!boundsHeader_) out_ << "BOUNDS\n";
+        boundsHeader_ = true;
+        out_ << " " << code << " BND  " << col << "  " << value << "\n";
     }
 
     void writeBounds() {
@@ -396,7 +436,7 @@ class MpsWriter {
     bool full_;
     std::string objName_;
     bool boundsHeader_ = false;
-    std::ostringstream out_;
+    Text out_;
 };
 
 }  // namespace
