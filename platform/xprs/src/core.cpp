@@ -122,7 +122,9 @@ void Names::assign(int count, int first, int last, const char* names) {
     // The names and their ending zero bytes are kept as given, in one piece.
     size_t offset = 0;
     for (int i = first; i <= last; ++i) {
-        size_t length = std::strlen(names + offset);
+        // Names are short: a byte loop beats a call to strlen for each.
+        size_t length = 0;
+        while (names[offset + length] != '\0') ++length;
         used_ += length;
         used_ -= entries_[i].length;
         entries_[i].begin = text_.size() + offset;
