@@ -417,6 +417,37 @@ TEST_F(LpTest, NamesAppearInTheBasisFile) {
     std::remove(file.c_str());
 }
 
+std::string contents(const std::string& file) {
+    std::ifstream in(file);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+// Files are rewritten in place: a shorter one written over a longer one keeps nothing of it.
+TEST_F(LpTest, ShorterFilesReplaceLongerOnesWhole) {
+    std::string fresh = ::testing::TempDir() + "xprs_short_fresh";
+    std::string reused = ::testing::TempDir() + "xprs_short_reused";
+    Lp large = largeLp(40), small = maximisation();
+    ASSERT_EQ(0, load(large));
+    ASSERT_EQ(0, XPRSminim(prob, ""));
+    ASSERT_EQ(0, XPRSwritebasis(prob, (reused + ".bss").c_str(), ""));
+    ASSERT_EQ(0, XPRSwriteprob(prob, (reused + ".mps").c_str(), ""));
+    ASSERT_EQ(0, load(small));
+    ASSERT_EQ(0, XPRSmaxim(prob, ""));
+    for (const char* ext : {".bss", ".mps"}) {
+        std::remove((fresh + ext).c_str());
+        bool basis = ext[1] == 'b';
+        for (const std::string& f : {fresh + ext, reused + ext})
+            ASSERT_EQ(0, basis ? XPRSwritebasis(prob, f.c_str(), "")
+                               : XPRSwriteprob(prob, f.c_str(), ""));
+        EXPECT_EQ(contents(fresh + ext), contents(reused + ext)) << ext;
+        EXPECT_NE(std::string::npos, contents(reused + ext).find("ENDATA"));
+        std::remove((fresh + ext).c_str());
+        std::remove((reused + ext).c_str());
+    }
+}
+
 // Problems in different threads share nothing: each thread's solve matches the serial one and
 // its messages reach its own callback only.
 TEST(LibraryState, ProblemsSolveInParallelThreads) {

@@ -1,7 +1,11 @@
 // Basis files in the MPS basis form and the problem in MPS form, both by names.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <ClpSimplex.hpp>
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -36,6 +40,26 @@ std::string_view nextField(std::string_view line, size_t& at) {
     size_t begin = at;
     while (at < line.size() && !space(line[at])) ++at;
     return line.substr(begin, at - begin);
+}
+
+// Writes text as the whole content of file. An existing file is overwritten in place and then
+// cut to the new length rather than emptied first: freeing its blocks up front can cost more
+// than the write, and a basis file is mostly rewritten at about the same length.
+bool writeWholeFile(const char* file, const std::string& text) {
+    int fd = ::open(file, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (size_t done = 0; ok && done < text.size();) {
+        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<size_t>(n);
+    }
+    struct stat st;
+    if (ok && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        ok = ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+    ok = ::close(fd) == 0 && ok;
+    return ok;
 }
 
 bool readWholeFile(const char* file, std::string& content) {
@@ -159,11 +183,8 @@ int writeBasisFile(Problem& p, const char* file) {
         text += '\n';
     }
     text += "ENDATA\n";
-    std::FILE* out = std::fopen(file, "w");
-    if (!out) return p.fail(kFileError, std::string("cannot write the basis file ") + file);
-    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    ok = std::fclose(out) == 0 && ok;
-    if (!ok) return p.fail(kFileError, std::string("cannot write the basis file ") + file);
+    if (!writeWholeFile(file, text))
+        return p.fail(kFileError, std::string("cannot write the basis file ") + file);
     return kOk;
 }
 
@@ -448,11 +469,8 @@ int writeMpsFile(Problem& p, const char* file, const char* flags) {
     bool full = flagText.find('p') != std::string::npos;
     std::string name = file;
     std::string text = MpsWriter(p, full).text();
-    std::FILE* out = std::fopen(name.c_str(), "w");
-    if (!out) return p.fail(kFileError, "cannot write the problem file " + name);
-    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    ok = std::fclose(out) == 0 && ok;
-    if (!ok) return p.fail(kFileError, "cannot write the problem file " + name);
+    if (!writeWholeFile(name.c_str(), text))
+        return p.fail(kFileError, "cannot write the problem file " + name);
     return kOk;
 }
 
