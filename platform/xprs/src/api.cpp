@@ -145,7 +145,6 @@ int assemble(Problem& p, xprs::Model& m, const char* name, int ncols, int nrows,
         }
     }
     m.coltype.assign(ncols, 'C');
-    m.sclimit.assign(ncols, 0.0);
     return 0;
 }
 
@@ -170,6 +169,7 @@ int addEntities(Problem& p, xprs::Model& m, int nentities, int nsets, const char
             return refuse("column " + std::to_string(c) + " is an entity twice");
         if (t == 'S' && !limit) return refuse("semi-continuous entity without limits");
         m.coltype[c] = t;
+        if (t == 'S' && m.sclimit.empty()) m.sclimit.assign(m.ncols, 0.0);
         if (t == 'S') m.sclimit[c] = limit[e];
     }
     if (nsets > 0 && (!settype || !setstart || !setcol || !setref))

@@ -76,8 +76,8 @@ struct Model {
     std::vector<double> value;
     std::vector<int> qcol1, qcol2;  // quadratic terms as given, each pair once
     std::vector<double> qcoef;
-    std::vector<char> coltype;  // 'C', 'I', 'B' or 'S'
-    std::vector<double> sclimit;
+    std::vector<char> coltype;    // 'C', 'I', 'B' or 'S'
+    std::vector<double> sclimit;  // by column, read for 'S' columns only; empty without them
     std::vector<Set> sets;
     Names rownames, colnames;
 
