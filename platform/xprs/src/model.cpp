@@ -156,12 +156,15 @@ bool columnsSound(const Model& m, double tol) {
     }
     if (!sound) return false;
     const unsigned nrows = static_cast<unsigned>(m.nrows);
+    const int begin = m.start[0], end = m.start[m.ncols];
     const int* index = m.index.data();
+    unsigned outside = 0;
+    for (int k = begin; k < end; ++k) outside |= static_cast<unsigned>(index[k]) >= nrows;
     const double* value = m.value.data();
-    for (int k = m.start[0]; k < m.start[m.ncols]; ++k)
-        sound &= (static_cast<unsigned>(index[k]) < nrows) &
-                 (std::fabs(value[k]) <= std::numeric_limits<double>::max());
-    return sound;
+    unsigned infinite = 0;
+    for (int k = begin; k < end; ++k)
+        infinite |= !(std::fabs(value[k]) <= std::numeric_limits<double>::max());
+    return outside == 0 && infinite == 0;
 }
 
 std::string checkColumns(const Model& m, double tol) {
