@@ -31,6 +31,9 @@ CORVANE_API RunFileNames buildRunFileNames(const char* logDir, int rankId);
 CORVANE_API std::string buildProblemFileName(const char* logDir, int rankId, int runCounter);
 CORVANE_API std::string buildBasisWarningFileName(const char* logDir);
 
+// Readies a file that is about to be written from its start: see run_files.cpp.
+void prepareForRewrite(const std::string& name);
+
 // Processor clock readings around the basis read.
 struct BasisTiming {
     std::clock_t start = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "solve/processor_clock.h"
@@ -84,6 +85,20 @@ TEST_F(RunFiles, EachSolveStartsItsLogAfresh) {
     EXPECT_EQ(third.find("second"), std::string::npos);
     EXPECT_EQ(third.rfind("\nXPRESS version third\n\n", 0), 0u);
 }
+
+#if !defined(_WIN32)
+// A log that is a link keeps being one: the solve writes through it, as it always did.
+TEST_F(RunFiles, LogThatIsALinkIsWrittenThroughIt) {
+    const fs::path target = file("kept-elsewhere.log");
+    { std::ofstream(target) << "an older run, longer than the new log will be ........"; }
+    fs::create_symlink(target, file("xpress.log"));
+    xdbl_set_version("linked");
+    solve();
+    EXPECT_TRUE(fs::is_symlink(file("xpress.log")));
+    EXPECT_EQ(readFile(target).rfind("\nXPRESS version linked\n\n", 0), 0u);
+    EXPECT_EQ(readFile(target).find("older"), std::string::npos);
+}
+#endif
 
 TEST_F(RunFiles, ReportOneWritesOneProblemFileThenTurnsOff) {
     solver->setIntParam("REPORT", 1);
