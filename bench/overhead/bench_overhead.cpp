@@ -133,7 +133,11 @@ int XPRS_CC keepGoing(XPRSprob, void*) {
 
 // The plug-in's call sequence: create, callbacks, log file, controls, load, names, optimize,
 // solution, basis file. The callbacks do nothing: what the plug-in's do is its own time.
-double library(const MpsModel& m, const std::string& runDir) {
+struct Names {
+    std::string cols, rows;
+};
+
+double library(const MpsModel& m, const Names& names, const std::string& runDir) {
     const bool mip = !m.integers.empty();
     const std::string basisFile = runDir + "/basis.bss", logFile = runDir + "/library.log";
     XPRSprob prob = nullptr;
@@ -159,9 +163,8 @@ double library(const MpsModel& m, const std::string& runDir) {
     XPRSsetdblcontrol(prob, XPRS_MIPRELCUTOFF, 0.0);
     double value = NAN;
     if (m.load(prob, mip) == 0) {
-        const std::string cols = numberedNames('C', m.ncols), rows = numberedNames('R', m.nrows);
-        XPRSaddnames(prob, XPRS_NAMES_COLUMNS, cols.data(), 0, m.ncols - 1);
-        XPRSaddnames(prob, XPRS_NAMES_ROWS, rows.data(), 0, m.nrows - 1);
+        XPRSaddnames(prob, XPRS_NAMES_COLUMNS, names.cols.data(), 0, m.ncols - 1);
+        XPRSaddnames(prob, XPRS_NAMES_ROWS, names.rows.data(), 0, m.nrows - 1);
         std::vector<double> x(m.ncols), slack(m.nrows), dual(m.nrows), dj(m.ncols);
         std::vector<int> rowBasis(m.nrows), colBasis(m.ncols);
         if (mip) {
@@ -242,8 +245,10 @@ int main(int argc, char** argv) {
             return 2;
         }
         if (XPRSinit(nullptr) != 0) return 2;
+        // Like the arrays, the names are ready before the clock starts.
+        const Names names{numberedNames('C', m.ncols), numberedNames('R', m.nrows)};
         const auto solve = [&] {
-            return mode == "direct" ? direct(m) : library(m, logDir);
+            return mode == "direct" ? direct(m) : library(m, names, logDir);
         };
         solve();
         const auto start = Clock::now();
