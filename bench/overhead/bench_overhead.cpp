@@ -3,12 +3,13 @@
 //   direct   CLP (or CBC for a model with integer columns) on the arrays read from the file
 //   library  the optimizer library on the same arrays, with the calls and controls a solve
 //            through the plug-in makes
-//   chain    the plug-in driven by the command-line host's own solve loop, in process
+//
+// The third path, the plug-in, is bench_chain: it must not have the optimizer library linked in.
 //
 // Each path solves the model once untimed and then once timed, in the same process: the timed
 // solve is what a host that has the libraries loaded and in use pays. Reading the file is not
 // timed. Prints one line: "seconds objective [iterate1 iterate2 iterate3]".
-// usage: bench_overhead direct|library|chain MODEL PLUGIN
+// usage: bench_overhead direct|library MODEL
 #include <CbcModel.hpp>
 #include <CbcSolver.hpp>
 #include <ClpSimplex.hpp>
@@ -26,10 +27,6 @@
 #include <vector>
 
 #include "mps_model.h"
-#include "platform/host/driver/solve_driver.h"
-#include "platform/host/driver/solver_parameters.h"
-#include "platform/host/model/host_model.h"
-#include "platform/host/model/model_reader.h"
 
 namespace {
 
@@ -191,43 +188,18 @@ double library(const MpsModel& m, const Names& names, const std::string& runDir)
     return value;
 }
 
-corvane::host::SolveRun solveThroughPlugin(const corvane::host::LinearModel& model,
-                                           const std::string& plugin, const std::string& logDir) {
-    using namespace corvane::host;
-    HostModel host(model);
-    PluginSession session;
-    session.open(plugin);
-    session.startOptimizer();
-    RTMILSolver& solver = session.solver();
-    setParameter(solver, "LOGDIR", logDir);
-    for (const char* name : {"OPTCR", "OPTCA", "PERCUT"}) setParameter(solver, name, "0");
-    return runSolve(solver, host);
-}
-
-// The untimed first solve leaves its run files in a directory of its own, so the timed one starts
-// from nothing it could reuse.
-int chain(const std::string& file, const std::string& plugin, const std::string& logDir) {
-    const corvane::host::LinearModel model = corvane::host::readModel(file, nullptr);
-    const std::string warmUpDir = logDir + "/warm-up";
-    std::filesystem::create_directory(warmUpDir);
-    solveThroughPlugin(model, plugin, warmUpDir);
-    const corvane::host::SolveRun run = solveThroughPlugin(model, plugin, logDir);
-    const double total = run.iterateSeconds[0] + run.iterateSeconds[1] + run.iterateSeconds[2];
-    const double objective =
-        run.hasObjective ? run.objective + model.objConstant : std::nan("");
-    std::printf("%.9f %.12g %.9f %.9f %.9f\n", total, objective, run.iterateSeconds[0],
-                run.iterateSeconds[1], run.iterateSeconds[2]);
-    return run.resultCode == 0 && run.solveDone == 1 ? 0 : 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench_overhead direct|library|chain MODEL PLUGIN\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: bench_overhead direct|library MODEL\n");
         return 2;
     }
-    const std::string mode = argv[1], file = argv[2], plugin = argv[3];
+    const std::string mode = argv[1], file = argv[2];
+    if (mode != "direct" && mode != "library") {
+        std::fprintf(stderr, "bench_overhead: unknown path %s\n", mode.c_str());
+        return 2;
+    }
     char logDir[] = "/tmp/corvane-overhead-XXXXXX";
     if (!mkdtemp(logDir)) return 2;
     struct RemoveOnExit {
@@ -238,7 +210,6 @@ int main(int argc, char** argv) {
         }
     } removeLogDir{logDir};
     try {
-        if (mode == "chain") return chain(file, plugin, logDir);
         MpsModel m;
         if (!m.read(file)) {
             std::fprintf(stderr, "cannot read %s\n", file.c_str());
