@@ -9,7 +9,6 @@
 // usage: bench_chain MODEL PLUGIN
 // Prints one line: "iterate-seconds objective iterate1 iterate2 iterate3 optimizer-seconds".
 #include <dlfcn.h>
-#include <stdlib.h>
 
 #include <cmath>
 #include <cstdio>
@@ -20,6 +19,7 @@
 #include "platform/host/driver/solver_parameters.h"
 #include "platform/host/model/host_model.h"
 #include "platform/host/model/model_reader.h"
+#include "scratch_directory.h"
 
 namespace {
 
@@ -60,18 +60,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_chain MODEL PLUGIN\n");
         return 2;
     }
-    char logDir[] = "/tmp/corvane-chain-XXXXXX";
-    if (!mkdtemp(logDir)) return 2;
-    struct RemoveOnExit {
-        const char* dir;
-        ~RemoveOnExit() {
-            std::error_code ignored;
-            std::filesystem::remove_all(dir, ignored);
-        }
-    } removeLogDir{logDir};
+    const ScratchDirectory scratch("corvane-chain");
+    if (!scratch.made()) return 2;
+    const std::string logDir = scratch.path();
     try {
         const LinearModel model = readModel(argv[1], nullptr);
-        const std::string warmUpDir = std::string(logDir) + "/warm-up";
+        const std::string warmUpDir = logDir + "/warm-up";
         std::filesystem::create_directory(warmUpDir);
         solveThroughPlugin(model, argv[2], warmUpDir);
         const OptimizerClock clock = OptimizerClock::find();

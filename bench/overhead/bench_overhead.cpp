@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "mps_model.h"
+#include "scratch_directory.h"
 
 namespace {
 
@@ -200,15 +201,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_overhead: unknown path %s\n", mode.c_str());
         return 2;
     }
-    char logDir[] = "/tmp/corvane-overhead-XXXXXX";
-    if (!mkdtemp(logDir)) return 2;
-    struct RemoveOnExit {
-        const char* dir;
-        ~RemoveOnExit() {
-            std::error_code ignored;
-            std::filesystem::remove_all(dir, ignored);
-        }
-    } removeLogDir{logDir};
+    const ScratchDirectory scratch("corvane-overhead");
+    if (!scratch.made()) return 2;
+    const std::string logDir = scratch.path();
     try {
         MpsModel m;
         if (!m.read(file)) {
