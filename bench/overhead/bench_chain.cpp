@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
         const SolveRun run = solveThroughPlugin(model, argv[2], logDir);
         const double optimizer = clock.seconds ? clock.seconds() : std::nan("");
         const double total = run.iterateSeconds[0] + run.iterateSeconds[1] + run.iterateSeconds[2];
-        const double objective = run.hasObjective ? run.objective + model.objConstant : std::nan("");
+        const double objective =
+            run.hasObjective ? run.objective + model.objConstant : std::nan("");
         std::printf("%.9f %.12g %.9f %.9f %.9f %.9f\n", total, objective, run.iterateSeconds[0],
                     run.iterateSeconds[1], run.iterateSeconds[2], optimizer);
         return run.resultCode == 0 && run.solveDone == 1 ? 0 : 1;

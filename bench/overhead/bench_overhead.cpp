@@ -10,13 +10,13 @@
 // solve is what a host that has the libraries loaded and in use pays. Reading the file is not
 // timed. Prints one line: "seconds objective [iterate1 iterate2 iterate3]".
 // usage: bench_overhead direct|library MODEL
+#include <unistd.h>
 #include <CbcModel.hpp>
 #include <CbcSolver.hpp>
 #include <ClpSimplex.hpp>
 #include <ClpSolve.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -60,7 +60,9 @@ void loadInto(ClpSimplex& lp, const MpsModel& m) {
     std::vector<double> rowLower(m.nrows), rowUpper(m.nrows), lb(m.ncols), ub(m.ncols);
     for (int r = 0; r < m.nrows; ++r) {
         const char t = m.rowtype[r];
-        rowLower[r] = t == 'E' || t == 'G' ? m.rhs[r] : t == 'R' ? m.rhs[r] - m.range[r] : -COIN_DBL_MAX;
+        rowLower[r] = t == 'E' || t == 'G' ? m.rhs[r]
+                      : t == 'R'           ? m.rhs[r] - m.range[r]
+                                           : -COIN_DBL_MAX;
         rowUpper[r] = t == 'E' || t == 'L' || t == 'R' ? m.rhs[r] : COIN_DBL_MAX;
     }
     for (int c = 0; c < m.ncols; ++c) {
@@ -102,12 +104,24 @@ double direct(const MpsModel& m) {
     data.noPrinting_ = true;
     CbcMain0(model, data);
     const std::string nodes = std::to_string(kMaxNodes), solutions = std::to_string(kMaxSolutions);
-    const std::string integerTol = std::to_string(kIntegerTol), primalTol = std::to_string(kSearchPrimalTol);
+    const std::string integerTol = std::to_string(kIntegerTol),
+                      primalTol = std::to_string(kSearchPrimalTol);
     const std::string threads = std::to_string(searchThreads());
-    std::vector<const char*> argv = {"bench", "-log", "0", "-maxNodes", nodes.c_str(),
-                                     "-maxSolutions", solutions.c_str(), "-allowableGap", "0",
-                                     "-ratioGap", "0", "-integerTolerance", integerTol.c_str(),
-                                     "-primalTolerance", primalTol.c_str()};
+    std::vector<const char*> argv = {"bench",
+                                     "-log",
+                                     "0",
+                                     "-maxNodes",
+                                     nodes.c_str(),
+                                     "-maxSolutions",
+                                     solutions.c_str(),
+                                     "-allowableGap",
+                                     "0",
+                                     "-ratioGap",
+                                     "0",
+                                     "-integerTolerance",
+                                     integerTol.c_str(),
+                                     "-primalTolerance",
+                                     primalTol.c_str()};
     if (searchThreads() > 1) {
         argv.push_back("-threads");
         argv.push_back(threads.c_str());
@@ -213,9 +227,7 @@ int main(int argc, char** argv) {
         if (XPRSinit(nullptr) != 0) return 2;
         // Like the arrays, the names are ready before the clock starts.
         const Names names{numberedNames('C', m.ncols), numberedNames('R', m.nrows)};
-        const auto solve = [&] {
-            return mode == "direct" ? direct(m) : library(m, names, logDir);
-        };
+        const auto solve = [&] { return mode == "direct" ? direct(m) : library(m, names, logDir); };
         solve();
         const auto start = Clock::now();
         const double objective = solve();

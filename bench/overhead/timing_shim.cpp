@@ -151,11 +151,11 @@ struct Forwarder<XPRSsetcblplog_t> {
 
 }  // namespace
 
-#define CORVANE_TIMED_FORWARD(function, params, args)                        \
-    extern "C" XPRS_API int XPRS_CC function params {                       \
-        static const function##_t real = bind<function##_t>(#function);     \
-        if (!real) return -1;                                               \
-        return Forwarder<function##_t>{real} args;                          \
+#define CORVANE_TIMED_FORWARD(function, params, args)                   \
+    extern "C" XPRS_API int XPRS_CC function params {                   \
+        static const function##_t real = bind<function##_t>(#function); \
+        if (!real) return -1;                                           \
+        return Forwarder<function##_t>{real} args;                      \
     }
 
 CORVANE_XPRS_FUNCTIONS(CORVANE_TIMED_FORWARD)

@@ -115,7 +115,6 @@ namespace {
 
 using corvane::host::LinearModel;
 
-
 // Sources i = 0..m-1 with supply rows (<=), sinks j = 0..n-1 with demand rows (>=), one column
 // per route with its two elements: 2·m·n nonzeros, n = 2m.
 LinearModel transportation(long long nonzeros) {
@@ -234,10 +233,13 @@ int main(int argc, char** argv) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const double freshMegabytes = static_cast<double>(faults) * sysconf(_SC_PAGESIZE) / 1e6;
-    std::printf("| %d | %d | %d | %.1f | %.1f | %.1f | %.1f | %.1f | %.0f | %.1f | %.1f | %.1f | %.2f | %.0f |\n",
-                model.numNonzeros(), model.numRows(), model.numCols(),
-                (run.iterateSeconds[0] + run.iterateSeconds[1]) * 1e3, run.iterateSeconds[2] * 1e3,
-                copies * 1e3, own * 1e3, own * 1e9 / nnz, freshMegabytes, pluginPeak / 1e6, pluginPeak / nnz,
-                handed / 1e6, static_cast<double>(pluginPeak) / handed, usage.ru_maxrss / 1024.0);
+    std::printf(
+        "| %d | %d | %d | %.1f | %.1f | %.1f | %.1f | %.1f | %.0f | %.1f | %.1f | %.1f | %.2f | "
+        "%.0f |\n",
+        model.numNonzeros(), model.numRows(), model.numCols(),
+        (run.iterateSeconds[0] + run.iterateSeconds[1]) * 1e3, run.iterateSeconds[2] * 1e3,
+        copies * 1e3, own * 1e3, own * 1e9 / nnz, freshMegabytes, pluginPeak / 1e6,
+        pluginPeak / nnz, handed / 1e6, static_cast<double>(pluginPeak) / handed,
+        usage.ru_maxrss / 1024.0);
     return 0;
 }

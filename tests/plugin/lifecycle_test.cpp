@@ -28,8 +28,8 @@ class Lifecycle : public ::testing::Test {
     void SetUp() override {
         solver->setConvergenceSummary(summary);
         // The third call writes its run log; keep it out of the file system's root.
-        logDir = std::filesystem::temp_directory_path() / ("corvane-lifecycle-" +
-                                                           std::to_string(::getpid()));
+        logDir = std::filesystem::temp_directory_path() /
+                 ("corvane-lifecycle-" + std::to_string(::getpid()));
         std::filesystem::create_directories(logDir);
         solver->setStringParam("LOGDIR", logDir.string().c_str());
     }
