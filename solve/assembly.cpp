@@ -197,11 +197,9 @@ void ZOLXpress::allocateResultArrays() {
 }
 
 void ZOLXpress::releaseLoadedMatrix() {
-    delete[] colStart;
-    delete[] rowIndex;
-    delete[] matValue;
-    colStart = rowIndex = nullptr;
-    matValue = nullptr;
+    corvane::releaseRunArray(colStart);
+    corvane::releaseRunArray(rowIndex);
+    corvane::releaseRunArray(matValue);
 }
 
 // Names without the host's four-character prefix, at most `length` characters, packed one after
@@ -300,8 +298,7 @@ DataError ZOLXpress::assembleObjective(SolveContext& context) {
     const DataError error = checkObjectiveIndices();
     if (error.found) return error;
     assembleQuadraticTerms(context.sense);
-    delete[] objSecondDeriv;
-    objSecondDeriv = nullptr;
+    corvane::releaseRunArray(objSecondDeriv);
     assembleLinearObjective(context.sense);
     return {};
 }

@@ -46,9 +46,7 @@ void ZOLXpress::XPRSCompressJacobian(DerivProvider* derivs, EqnProvider* eqns) {
 
 // The objective entries are in the matrix and the objective now; the load does not need them.
 void ZOLXpress::releaseObjectiveEntries() {
-    delete[] objVarIndex;
-    delete[] objFirstDeriv;
-    delete[] objSecondDeriv;
-    objVarIndex = nullptr;
-    objFirstDeriv = objSecondDeriv = nullptr;
+    corvane::releaseRunArray(objVarIndex);
+    corvane::releaseRunArray(objFirstDeriv);
+    corvane::releaseRunArray(objSecondDeriv);
 }

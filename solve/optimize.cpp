@@ -5,6 +5,7 @@
 
 #include "host/providers.h"
 #include "host/vrim.h"
+#include "solve/run_arrays.h"
 #include "solve/solve_context.h"
 #include "solver/zol_xpress.h"
 
@@ -79,8 +80,7 @@ void ZOLXpress::endInterrupted(SolveContext& context) {
     setStatus(8);
     returnStartValues(context);
     CleanUp();
-    delete[] firstStartPoint;
-    firstStartPoint = nullptr;
+    corvane::releaseRunArray(firstStartPoint);
 }
 
 void ZOLXpress::interpretLpStatus(SolveContext& context) {

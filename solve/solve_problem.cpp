@@ -2,6 +2,7 @@
 // answered, and every way out of the call releases the solve's resources.
 #include "host/providers.h"
 #include "host/vrim.h"
+#include "solve/run_arrays.h"
 #include "solve/solve_context.h"
 #include "solver/optimizer_callbacks.h"
 #include "solver/zol_xpress.h"
@@ -58,8 +59,7 @@ bool ZOLXpress::assemble(SolveContext& context) {
     allocateResultArrays();
     moveLogToEnd();
     if (context.rc != 0) reportLoadFailure(context.resultCode);
-    delete[] setType;
-    setType = nullptr;
+    corvane::releaseRunArray(setType);
     context.rc = addNames();
     context.rc = readSavedBasis(context.names, context.rc, context.resultCode, context.timing);
     saveProblemFile();

@@ -2,17 +2,10 @@
 #include <cstring>
 
 #include "host/vrim.h"
+#include "solve/run_arrays.h"
 #include "solver/zol_xpress.h"
 
-namespace {
-
-template <typename T>
-void freeRunArray(T*& array) {
-    delete[] array;
-    array = nullptr;
-}
-
-}  // namespace
+using corvane::releaseRunArray;
 
 // The host zero-fills the storage before construction; every member is set here all the same so
 // an object made any other way starts in the same state.
@@ -76,43 +69,43 @@ ZOLXpress::ZOLXpress()
 
 ZOLXpress::~ZOLXpress() {
     CleanUp();
-    freeRunArray(firstStartPoint);
+    releaseRunArray(firstStartPoint);
     std::vector<int>().swap(setCols);
     std::vector<int>().swap(setMembers);
 }
 
 void ZOLXpress::CleanUp() {
-    freeRunArray(colStart);
-    freeRunArray(rowIndex);
-    freeRunArray(entityCols);
-    freeRunArray(matValue);
-    freeRunArray(objCoef);
-    freeRunArray(solution);
-    freeRunArray(colLower);
-    freeRunArray(colUpper);
-    freeRunArray(rhs);
-    freeRunArray(rowDual);
-    freeRunArray(rowSlack);
-    freeRunArray(startPoint);
-    freeRunArray(colScale);
-    freeRunArray(entityType);
-    freeRunArray(rowType);
-    freeRunArray(setType);
-    freeRunArray(colNames);
-    freeRunArray(rowNames);
-    freeRunArray(objVarIndex);
-    freeRunArray(setStart);
-    freeRunArray(setRef);
-    freeRunArray(objFirstDeriv);
-    freeRunArray(objSecondDeriv);
-    freeRunArray(colBasis);
-    freeRunArray(rowBasis);
-    freeRunArray(entityLimit);
+    releaseRunArray(colStart);
+    releaseRunArray(rowIndex);
+    releaseRunArray(entityCols);
+    releaseRunArray(matValue);
+    releaseRunArray(objCoef);
+    releaseRunArray(solution);
+    releaseRunArray(colLower);
+    releaseRunArray(colUpper);
+    releaseRunArray(rhs);
+    releaseRunArray(rowDual);
+    releaseRunArray(rowSlack);
+    releaseRunArray(startPoint);
+    releaseRunArray(colScale);
+    releaseRunArray(entityType);
+    releaseRunArray(rowType);
+    releaseRunArray(setType);
+    releaseRunArray(colNames);
+    releaseRunArray(rowNames);
+    releaseRunArray(objVarIndex);
+    releaseRunArray(setStart);
+    releaseRunArray(setRef);
+    releaseRunArray(objFirstDeriv);
+    releaseRunArray(objSecondDeriv);
+    releaseRunArray(colBasis);
+    releaseRunArray(rowBasis);
+    releaseRunArray(entityLimit);
     // The quadratic arrays exist only while there are quadratic terms; deleting null is harmless,
     // so they are freed unconditionally and nothing leaks if the count was changed meanwhile.
-    freeRunArray(quadCol1);
-    freeRunArray(quadCol2);
-    freeRunArray(quadCoef);
+    releaseRunArray(quadCol1);
+    releaseRunArray(quadCol2);
+    releaseRunArray(quadCoef);
     if (problemHandle) {
         XPRSdestroyprob(problemHandle);
         problemHandle = nullptr;

@@ -77,34 +77,31 @@ class CallbackTimer {
     Clock::time_point start_;
 };
 
-struct MessageRoute {
-    XPRSmessagecallback callback;
-    void* data;
-};
-struct LpLogRoute {
-    XPRSlplogcallback callback;
+// The caller's callback and data, which the real library gets back as the data of a route.
+template <typename Callback>
+struct Route {
+    Callback callback;
     void* data;
 };
 
-std::mutex routesMutex;
-std::vector<std::unique_ptr<MessageRoute>> messageRoutes;
-std::vector<std::unique_ptr<LpLogRoute>> lpLogRoutes;
-
-template <typename Route, typename Callback>
-Route* keepRoute(std::vector<std::unique_ptr<Route>>& routes, Callback callback, void* data) {
-    std::lock_guard<std::mutex> lock(routesMutex);
-    routes.push_back(std::make_unique<Route>(Route{callback, data}));
+// Routes live as long as the process: the real library may call them until it is done.
+template <typename Callback>
+Route<Callback>* keepRoute(Callback callback, void* data) {
+    static std::mutex mutex;
+    static std::vector<std::unique_ptr<Route<Callback>>> routes;
+    std::lock_guard<std::mutex> lock(mutex);
+    routes.push_back(std::make_unique<Route<Callback>>(Route<Callback>{callback, data}));
     return routes.back().get();
 }
 
 void XPRS_CC routeMessage(XPRSprob prob, void* route, const char* text, int length, int type) {
-    const auto* r = static_cast<const MessageRoute*>(route);
+    const auto* r = static_cast<const Route<XPRSmessagecallback>*>(route);
     CallbackTimer timer;
     r->callback(prob, r->data, text, length, type);
 }
 
 int XPRS_CC routeLpLog(XPRSprob prob, void* route) {
-    const auto* r = static_cast<const LpLogRoute*>(route);
+    const auto* r = static_cast<const Route<XPRSlplogcallback>*>(route);
     CallbackTimer timer;
     return r->callback(prob, r->data);
 }
@@ -135,7 +132,7 @@ struct Forwarder<XPRSaddcbmessage_t> {
     int operator()(XPRSprob prob, XPRSmessagecallback callback, void* data, int priority) const {
         CallTimer timer;
         if (!callback) return real(prob, callback, data, priority);
-        return real(prob, routeMessage, keepRoute(messageRoutes, callback, data), priority);
+        return real(prob, routeMessage, keepRoute(callback, data), priority);
     }
 };
 
@@ -145,7 +142,7 @@ struct Forwarder<XPRSsetcblplog_t> {
     int operator()(XPRSprob prob, XPRSlplogcallback callback, void* data) const {
         CallTimer timer;
         if (!callback) return real(prob, callback, data);
-        return real(prob, routeLpLog, keepRoute(lpLogRoutes, callback, data));
+        return real(prob, routeLpLog, keepRoute(callback, data));
     }
 };
 
