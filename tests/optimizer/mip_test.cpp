@@ -227,6 +227,40 @@ TEST_F(MipTest, BadEntitiesAreRefused) {
     EXPECT_NE(std::string::npos, lastError().find("set 0"));
 }
 
+// CLP and CBC abort the process on coefficients this large; the load refuses them instead, names
+// the fault and keeps the problem loaded before.
+TEST_F(MipTest, HugeCoefficientsAreRefusedAtLoad) {
+    Lp lp = integerProblem();
+    Entities e;
+    e.type = {'I', 'I', 'I', 'B'};
+    e.col = {0, 1, 2, 3};
+    e.limit = {0, 0, 0, 0};
+    ASSERT_EQ(0, loadGlobal(lp, e));
+    Lp hugeObjective = integerProblem();
+    hugeObjective.obj[1] = 1e26;
+    EXPECT_EQ(6, loadGlobal(hugeObjective, e));
+    EXPECT_EQ(
+        "problem not loaded: objective coefficient is not a number or of magnitude 1e20 or "
+        "more in column 1",
+        lastError());
+    Lp hugeEntry = integerProblem();
+    hugeEntry.rows[2][0] = -1e20;
+    EXPECT_EQ(6, loadGlobal(hugeEntry, e));
+    EXPECT_EQ(
+        "problem not loaded: coefficient is not finite or of magnitude 1e20 or more in "
+        "column 0",
+        lastError());
+    // Just below the limit is a coefficient like any other: with u fixed at zero by it, the
+    // optimum is z = 4, w = 1 at 14.
+    Lp large = integerProblem();
+    large.obj[4] = 9.9e19;
+    large.ub[4] = 0;
+    ASSERT_EQ(0, loadGlobal(large, e));
+    solveMip(-1);
+    EXPECT_EQ(XPRS_MIP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+    EXPECT_NEAR(14.0, dblAttrib(XPRS_MIPOBJVAL), kTol);
+}
+
 // A multi-dimensional knapsack over 60 binaries that needs a real search.
 Lp knapsack(int n) {
     Lp lp;

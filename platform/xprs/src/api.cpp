@@ -419,11 +419,17 @@ XPRS_API int XPRS_CC XPRSaddmipsol(XPRSprob prob, int length, const double value
 }
 
 XPRS_API int XPRS_CC XPRSminim(XPRSprob prob, const char* flags) {
-    return guarded(prob, [&](Problem& p) { return xprs::solveLp(p, 1, flags); });
+    return guarded(prob, [&](Problem& p) {
+        p.beginOptimization();
+        return xprs::solveLp(p, 1, flags);
+    });
 }
 
 XPRS_API int XPRS_CC XPRSmaxim(XPRSprob prob, const char* flags) {
-    return guarded(prob, [&](Problem& p) { return xprs::solveLp(p, -1, flags); });
+    return guarded(prob, [&](Problem& p) {
+        p.beginOptimization();
+        return xprs::solveLp(p, -1, flags);
+    });
 }
 
 XPRS_API int XPRS_CC XPRSchgobjsense(XPRSprob prob, int sense) {
@@ -437,7 +443,10 @@ XPRS_API int XPRS_CC XPRSchgobjsense(XPRSprob prob, int sense) {
 }
 
 XPRS_API int XPRS_CC XPRSmipoptimize(XPRSprob prob, const char* flags) {
-    return guarded(prob, [&](Problem& p) { return xprs::mipOptimize(p, flags); });
+    return guarded(prob, [&](Problem& p) {
+        p.beginOptimization();
+        return xprs::mipOptimize(p, flags);
+    });
 }
 
 XPRS_API int XPRS_CC XPRSdumpcontrols(XPRSprob prob) {

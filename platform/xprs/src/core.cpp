@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -262,6 +263,36 @@ class LogMessages : public CoinMessageHandler {
 
 Problem::Problem() : messages(new LogMessages(&log)) {}
 Problem::~Problem() = default;
+
+namespace {
+
+std::int64_t steadyNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
+
+void Problem::beginOptimization() {
+    stopRequested = false;
+    lastAsk = steadyNanoseconds();
+}
+
+bool Problem::logPoint(bool due) {
+    if (stopRequested.load(std::memory_order_relaxed)) return true;
+    if (!lpCallback) return false;
+    if (!due && steadyNanoseconds() - lastAsk.load(std::memory_order_relaxed) < kAskInterval)
+        return false;
+    std::lock_guard<std::mutex> lock(callbackMutex);
+    // Another thread may have asked while this one waited.
+    if (stopRequested) return true;
+    if (!due && steadyNanoseconds() - lastAsk.load() < kAskInterval) return false;
+    bool stop = lpCallback(toHandle(this), lpCallbackData) != 0;
+    lastAsk = steadyNanoseconds();
+    if (stop) stopRequested = true;
+    return stop;
+}
 
 int Problem::fail(int code, const std::string& text) {
     errorCode = code;

@@ -13,24 +13,19 @@ namespace {
 
 enum class Algorithm { kAutomatic, kDual, kPrimal, kBarrier };
 
-// Calls the LP-log callback every n iterations; CLP clones this into the models it derives
-// (presolve), so the state it changes lives in the problem.
+// The log points of CLP's solves: every n simplex iterations, and every barrier iteration.
+// CLP clones this into the models it derives (presolve, the search's node problems), so the state
+// it shares lives in the problem.
 class IterationEvents : public ClpEventHandler {
   public:
     IterationEvents(Problem* p, int every) : p_(p), every_(every) {}
     ClpEventHandler* clone() const override { return new IterationEvents(*this); }
     int event(Event e) override {
-        if (e != endOfIteration || !p_->lpCallback || every_ <= 0) return -1;
-        if (p_->stopRequested) return 0;
-        // The barrier reports its events without a simplex model.
-        if (!model_) return -1;
-        int it = model_->numberIterations();
-        if (it <= 0 || it % every_ != 0) return -1;
-        if (p_->lpCallback(toHandle(p_), p_->lpCallbackData) != 0) {
-            p_->stopRequested = true;
-            return 0;
-        }
-        return -1;
+        if (e != endOfIteration) return -1;
+        // The barrier reports its iterations without a simplex model.
+        bool due = !model_ || (every_ > 0 && model_->numberIterations() > 0 &&
+                               model_->numberIterations() % every_ == 0);
+        return p_->logPoint(due) ? 0 : -1;
     }
 
   private:
@@ -104,6 +99,8 @@ void runColdStart(ClpSimplex& lp, Algorithm alg, bool presolve) {
             options.setSolveType(ClpSolve::automatic);
     }
     options.setPresolveType(presolve ? ClpSolve::presolveOn : ClpSolve::presolveOff);
+    // CLP would otherwise take SIGINT for the time of the solve: the host owns its signals.
+    options.setSpecialOption(2, 1);
     lp.initialSolve(options);
 }
 
@@ -159,6 +156,11 @@ void applyLpControls(Problem& p, ClpSimplex& lp) {
     lp.setLogLevel(p.log.wanted() ? 1 : 0);
 }
 
+void passInLogPoints(Problem& p, ClpSimplex& lp) {
+    IterationEvents events(&p, std::abs(p.controls.intValue(XPRS_LPLOG)));
+    lp.passInEventHandler(&events);
+}
+
 int solveLp(Problem& p, int sense, const char* flags) {
     if (!p.loaded) return p.fail(kNoProblem, "no problem loaded");
     Algorithm alg;
@@ -166,17 +168,13 @@ int solveLp(Problem& p, int sense, const char* flags) {
     ClpSimplex& lp = *p.lp;
     lp.setOptimizationDirection(sense);
     applyLpControls(p, lp);
-    int lplog = p.controls.intValue(XPRS_LPLOG);
-    IterationEvents events(&p, std::abs(lplog));
-    lp.passInEventHandler(&events);
-    p.stopRequested = false;
+    passInLogPoints(p, lp);
     p.lastSolveSense = sense;
     p.rootSolved = false;
     runSolve(p, lp, alg);
     recordResults(p, lp, alg);
     ClpEventHandler plain;
     lp.passInEventHandler(&plain);
-    p.stopRequested = false;
     return kOk;
 }
 

@@ -17,6 +17,7 @@
 #include <CglProbing.hpp>
 #include <CglTwomir.hpp>
 #include <ClpSimplex.hpp>
+#include <ClpSolve.hpp>
 #include <CoinTime.hpp>
 #include <OsiClpSolverInterface.hpp>
 
@@ -24,7 +25,6 @@
 #include <cmath>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "problem.h"
 
@@ -33,26 +33,23 @@ namespace {
 
 constexpr double kSearchPrimalTolerance = 1e-7;
 
-// Node callbacks and the "stop once a solution exists" time limit. CBC clones the handler, so
-// the shared state lives in the problem.
+// The search's log points, on whichever thread (CBC's search threads included) reaches them:
+// every node, and any other event once the callback is due by time. A stop is passed to the model
+// that saw it, which hands it to the search's master; CBC clones the handler into every model, so
+// the shared state lives in the problem. Also the "stop once a solution exists" time limit.
 class NodeEvents : public CbcEventHandler {
   public:
     NodeEvents(Problem* p, double softLimit, double startTime)
-        : p_(p),
-          softLimit_(softLimit),
-          startTime_(startTime),
-          caller_(std::this_thread::get_id()) {}
+        : p_(p), softLimit_(softLimit), startTime_(startTime) {}
     CbcEventHandler* clone() const override { return new NodeEvents(*this); }
     CbcAction event(CbcEvent e) override {
-        if (p_->stopRequested) return stop;
-        // The callback runs on the caller's thread only; parallel search threads skip it.
-        bool onCaller = std::this_thread::get_id() == caller_;
-        if (e == node && onCaller && p_->lpCallback &&
-            p_->lpCallback(toHandle(p_), p_->lpCallbackData)) {
-            p_->stopRequested = true;
-            return stop;
+        bool between = e == node || e == treeStatus;
+        if (p_->logPoint(e == node)) {
+            model_->sayEventHappened();
+            return between ? stop : noAction;
         }
-        if (softLimit_ > 0 && model_->bestSolution() && CoinCpuTime() - startTime_ >= softLimit_)
+        if (between && softLimit_ > 0 && model_->bestSolution() &&
+            CoinCpuTime() - startTime_ >= softLimit_)
             return stop;
         return noAction;
     }
@@ -61,7 +58,6 @@ class NodeEvents : public CbcEventHandler {
     Problem* p_;
     double softLimit_;
     double startTime_;
-    std::thread::id caller_;
 };
 
 int rootStatus(int lpStatus) {
@@ -251,6 +247,12 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
     solver->messageHandler()->setLogLevel(0);
     solver->getModelPtr()->passInMessageHandler(p.messages.get());
     solver->getModelPtr()->setLogLevel(0);
+    // Every LP of the search, on every thread, is a log point; and CLP's own interrupt handling
+    // stays off in the solves that CBC starts from scratch.
+    passInLogPoints(p, *solver->getModelPtr());
+    ClpSolve options;
+    options.setSpecialOption(2, 1);
+    solver->setSolveOptions(options);
     return solver;
 }
 
@@ -330,6 +332,7 @@ void runDriverSearch(Problem& p) {
         std::lock_guard<std::mutex> lock(driver);
         CbcSolverUsefulData data;
         data.noPrinting_ = !p.log.wanted();
+        data.useSignalHandler_ = false;
         CbcMain0(model, data);
         CbcMain1(static_cast<int>(argv.size()), argv.data(), model, nullptr, data);
     }
@@ -362,11 +365,11 @@ int mipOptimize(Problem& p, const char* flags) {
         p.rootSolved = p.results.lpStatus == XPRS_LP_OPTIMAL;
     }
     p.results.mipStatus = rootStatus(p.results.lpStatus);
+    // A search stopped before it began has found nothing.
+    if (!rootOnly && p.stopRequested) p.results.mipStatus = XPRS_MIP_NO_SOL_FOUND;
     if (rootOnly || p.results.mipStatus != XPRS_MIP_LP_OPTIMAL) return kOk;
     p.mipSolution.clear();
-    p.stopRequested = false;
     runSearch(p);
-    p.stopRequested = false;
     return kOk;
 }
 

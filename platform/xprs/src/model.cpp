@@ -38,8 +38,9 @@ std::string checkQuadratic(const Model& m) {
     for (size_t k = 0; k < m.qcoef.size(); ++k) {
         if (m.qcol1[k] < 0 || m.qcol1[k] >= m.ncols || m.qcol2[k] < 0 || m.qcol2[k] >= m.ncols)
             return at("column out of range in quadratic term", static_cast<int>(k));
-        if (!std::isfinite(m.qcoef[k]))
-            return at("coefficient is not finite in quadratic term", static_cast<int>(k));
+        if (!(std::fabs(m.qcoef[k]) < kLargestCoefficient))
+            return at("coefficient is not finite or of magnitude 1e20 or more in quadratic term",
+                      static_cast<int>(k));
     }
     return {};
 }
@@ -131,7 +132,9 @@ RowMap mapRows(const Model& m) {
 // The first fault of column c or of its entries.
 std::string columnFault(const Model& m, double tol, int c) {
     if (m.start[c + 1] < m.start[c]) return at("column start decreases at column", c);
-    if (std::isnan(m.obj[c])) return at("objective is not a number in column", c);
+    if (!(std::fabs(m.obj[c]) < kLargestCoefficient))
+        return at("objective coefficient is not a number or of magnitude 1e20 or more in column",
+                  c);
     if (std::isnan(m.lb[c]) || std::isnan(m.ub[c])) return at("bound is not a number in column", c);
     if (m.lb[c] >= kInfinity || m.ub[c] <= -kInfinity)
         return at("infinite bound on the wrong side in column", c);
@@ -139,7 +142,8 @@ std::string columnFault(const Model& m, double tol, int c) {
     for (int k = m.start[c]; k < m.start[c + 1]; ++k) {
         if (m.index[k] < 0 || m.index[k] >= m.nrows)
             return at("row index out of range in column", c);
-        if (!std::isfinite(m.value[k])) return at("coefficient is not finite in column", c);
+        if (!(std::fabs(m.value[k]) < kLargestCoefficient))
+            return at("coefficient is not finite or of magnitude 1e20 or more in column", c);
     }
     return {};
 }
@@ -151,8 +155,9 @@ bool columnsSound(const Model& m, double tol) {
     bool sound = true;
     for (int c = 0; c < m.ncols; ++c) {
         double lb = m.lb[c], ub = m.ub[c];
-        sound &= (m.start[c + 1] >= m.start[c]) & !std::isnan(m.obj[c]) & !std::isnan(lb) &
-                 !std::isnan(ub) & (lb < kInfinity) & (ub > -kInfinity) & !(lb > ub + tol);
+        sound &= (m.start[c + 1] >= m.start[c]) & (std::fabs(m.obj[c]) < kLargestCoefficient) &
+                 !std::isnan(lb) & !std::isnan(ub) & (lb < kInfinity) & (ub > -kInfinity) &
+                 !(lb > ub + tol);
     }
     if (!sound) return false;
     const unsigned nrows = static_cast<unsigned>(m.nrows);
@@ -161,10 +166,9 @@ bool columnsSound(const Model& m, double tol) {
     unsigned outside = 0;
     for (int k = begin; k < end; ++k) outside |= static_cast<unsigned>(index[k]) >= nrows;
     const double* value = m.value.data();
-    unsigned infinite = 0;
-    for (int k = begin; k < end; ++k)
-        infinite |= !(std::fabs(value[k]) <= std::numeric_limits<double>::max());
-    return outside == 0 && infinite == 0;
+    unsigned large = 0;
+    for (int k = begin; k < end; ++k) large |= !(std::fabs(value[k]) < kLargestCoefficient);
+    return outside == 0 && large == 0;
 }
 
 std::string checkColumns(const Model& m, double tol) {

@@ -3,6 +3,8 @@
 #ifndef CORVANE_XPRS_PROBLEM_H
 #define CORVANE_XPRS_PROBLEM_H
 
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -36,6 +38,10 @@ enum ErrorCode {
 };
 
 constexpr double kInfinity = 1e20;
+// Coefficients of this magnitude or more are refused at load: CLP and CBC abort on them.
+constexpr double kLargestCoefficient = 1e20;
+// The LP-log callback is asked at least this often (nanoseconds) while an optimization runs.
+constexpr std::int64_t kAskInterval = 100000000;
 
 struct Set {
     char type = '1';
@@ -194,7 +200,19 @@ struct Problem {
     std::string lastError;
     XPRSlplogcallback lpCallback = nullptr;
     void* lpCallbackData = nullptr;
-    bool stopRequested = false;  // the LP-log callback asked to stop the running optimization
+    // The LP-log callback asked to stop the running optimization. Set from whichever thread
+    // reached the log point, read by all of them; cleared when the next optimization begins.
+    std::atomic<bool> stopRequested{false};
+
+    // Starts an optimization: no stop asked yet, and the clock of the callback restarts.
+    void beginOptimization();
+    // A log point of the running optimization, on any of its threads: asks the LP-log callback
+    // when due, or when kAskInterval has passed since it was last asked, so that a stop can be
+    // asked for promptly whatever the log frequency. Calls are made one at a time. True when the
+    // optimization is to stop.
+    bool logPoint(bool due);
+    std::mutex callbackMutex;
+    std::atomic<std::int64_t> lastAsk{0};  // steady clock, nanoseconds
 
     int fail(int code, const std::string& text);
     void info(const std::string& text) { log.line(text, 1); }
@@ -217,6 +235,8 @@ int solveLp(Problem& p, int sense, const char* flags);
 int mipOptimize(Problem& p, const char* flags);
 int fixGlobals(Problem& p, int round);
 void applyLpControls(Problem& p, ClpSimplex& lp);
+// Makes the LP-log callback's log points part of lp's solves (and of the copies made of it).
+void passInLogPoints(Problem& p, ClpSimplex& lp);
 int logLevel(const Problem& p, int control);
 
 // Solution queries (solution.cpp).
