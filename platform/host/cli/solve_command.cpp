@@ -188,6 +188,10 @@ const char* statusWords(int status) {
 int runSolveCommand(const SolveCommand& command) {
     try {
         return solve(command);
+    } catch (const ModelFileError& error) {
+        // The file's fault stands alone on its line, as compilers report theirs.
+        std::fprintf(stderr, "%s\n", error.what());
+        return kExitError;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "corvane: %s\n", error.what());
         return kExitError;

@@ -1,5 +1,5 @@
-// Model files through CoinUtils: CoinMpsIO for fixed and free MPS, CoinLpIO for LP. Both readers
-// answer the same inquiries, so one template copies either into a LinearModel.
+// Model files: fixed and free MPS through the host kit's own reader; LP files through CoinLpIO,
+// whose inquiries one template copies into a LinearModel.
 #include "platform/host/model/model_reader.h"
 
 #include <CoinError.hpp>
@@ -15,6 +15,9 @@
 #include <fstream>
 #include <memory>
 #include <ostream>
+
+#include "platform/host/model/file_line_source.h"
+#include "platform/host/model/mps_reader.h"
 
 namespace corvane::host {
 
@@ -157,91 +160,30 @@ void copySets(int numberSets, CoinSet* const* sets, LinearModel& model) {
         }
         model.setStart[k + 1] = position;
     }
-    orderMembersByWeight(model);
-}
-
-// Only a diagonal quadratic objective has a place in the host's objective provider.
-void copyQuadratic(const LinearModel& shape, const CoinBigIndex* starts, const int* columns,
-                   const double* elements, LinearModel& model) {
-    const int n = shape.numCols();
-    model.quadDiagonal.assign(n, 0.0);
-    for (int j = 0; j < n; ++j) {
-        for (CoinBigIndex k = starts[j]; k < starts[j + 1]; ++k) {
-            if (elements[k] == 0.0) continue;
-            if (columns[k] != j)
-                throw ModelError("the objective has the off-diagonal quadratic term (" +
-                                 std::string(shape.colNames[j]) + ", " +
-                                 std::string(shape.colNames[columns[k]]) +
-                                 "); only separable quadratic objectives are supported");
-            model.quadDiagonal[j] += elements[k];
-        }
-    }
-}
-
-void readQuadraticPart(CoinMpsIO& reader, DiagnosticsHandler& handler, LinearModel& model) {
-    CoinBigIndex* starts = nullptr;
-    int* columns = nullptr;
-    double* elements = nullptr;
-    // A file without a quadratic section makes the reader complain about its end: not an error.
-    handler.silence(true);
-    const int result = reader.readQuadraticMps(nullptr, starts, columns, elements, 0);
-    handler.silence(false);
-    const std::unique_ptr<CoinBigIndex[]> ownStarts(starts);
-    const std::unique_ptr<int[]> ownColumns(columns);
-    const std::unique_ptr<double[]> ownElements(elements);
-    if (result != 0 || !starts) return;
-    copyQuadratic(model, starts, columns, elements, model);
-}
-
-LinearModel readMpsFile(const std::string& path, DiagnosticsHandler& handler) {
-    CoinMpsIO reader;
-    reader.passInMessageHandler(&handler);
-    int numberSets = 0;
-    CoinSet** sets = nullptr;
-    const int errors = reader.readMps(path.c_str(), "", numberSets, sets);
-    const auto releaseSets = [&] {
-        for (int k = 0; k < numberSets; ++k) delete sets[k];
-        delete[] sets;
-    };
-    if (errors != 0) {
-        releaseSets();
-        if (errors < 0) throw ModelError("cannot read the MPS file " + path);
-        throw ModelError(path + ": " + std::to_string(errors) + " error(s) in the MPS file");
-    }
-    LinearModel model;
-    model.name = reader.getProblemName();
-    try {
-        copyColumns(reader, model);
-        copyRows(reader, model);
-        copyMatrix(*reader.getMatrixByCol(), model);
-        copySets(numberSets, sets, model);
-        // A right-hand side on the objective row moves the constant across: it is its negative.
-        model.objConstant = 0.0 - reader.objectiveOffset();
-        readQuadraticPart(reader, handler, model);
-    } catch (...) {
-        releaseSets();
-        throw;
-    }
-    releaseSets();
-    return model;
 }
 
 LinearModel readLpFile(const std::string& path, DiagnosticsHandler& handler) {
+    {
+        // The file has to open as one that the host kit reads, whatever CoinLpIO makes of it.
+        FileLineSource source(path);
+        if (const ReadError* error = source.error()) throw ModelFileError(path, *error);
+    }
     CoinLpIO reader;
     reader.passInMessageHandler(&handler);
     try {
         reader.readLp(path.c_str());
     } catch (const CoinError& error) {
-        throw ModelError(path + ": " + error.message());
+        throw ModelFileError(path, {0, error.message()});
     }
     if (reader.getNumCols() == 0 && reader.getNumRows() == 0)
-        throw ModelError(path + ": the LP file holds no model");
+        throw ModelFileError(path, {0, "the LP file holds no model"});
     LinearModel model;
     model.name = reader.getProblemName();
     copyColumns(reader, model);
     copyRows(reader, model);
     copyMatrix(*reader.getMatrixByCol(), model);
     copySets(reader.numberSets(), reader.setInformation(), model);
+    orderMembersByWeight(model);
     // The reader turns a maximisation into a minimisation but keeps the constant as written.
     model.objConstant = reader.objectiveOffset();
     if (reader.wasMaximization()) {
@@ -251,23 +193,47 @@ LinearModel readLpFile(const std::string& path, DiagnosticsHandler& handler) {
     return model;
 }
 
+LinearModel readMpsFile(const std::string& path, std::ostream* diagnostics) {
+    FileLineSource source(path);
+    if (const ReadError* error = source.error()) throw ModelFileError(path, *error);
+    LinearModel model;
+    ReadError error;
+    std::vector<ReadError> warnings;
+    const bool read = readMps(source, MpsFormat::Fixed, model, error, &warnings);
+    if (diagnostics)
+        for (const ReadError& warning : warnings)
+            *diagnostics
+                << ModelFileError(path, {warning.line, "warning: " + warning.message}).what()
+                << '\n';
+    if (!read) throw ModelFileError(path, error);
+    orderMembersByWeight(model);
+    return model;
+}
+
 void checkUsable(const LinearModel& model, const std::string& path) {
-    if (model.numCols() == 0) throw ModelError(path + ": the model has no columns");
+    if (model.numCols() == 0) throw ModelFileError(path, {0, "the model has no columns"});
+}
+
+std::string locatedMessage(const std::string& path, const ReadError& error) {
+    if (error.line == 0) return path + ": " + error.message;
+    return path + ":" + std::to_string(error.line) + ": " + error.message;
 }
 
 }  // namespace
 
+ModelFileError::ModelFileError(const std::string& path, const ReadError& error)
+    : ModelError(locatedMessage(path, error)), line_(error.line), message_(error.message) {}
+
 ModelFormat formatOfPath(const std::string& path) {
-    return endsWith(path, ".lp") || endsWith(path, ".lp.gz") ? ModelFormat::Lp : ModelFormat::Mps;
+    return endsWith(path, ".lp") || endsWith(path, ".lp.gz") || endsWith(path, ".lp.bz2")
+               ? ModelFormat::Lp
+               : ModelFormat::Mps;
 }
 
 LinearModel readModel(const std::string& path, std::ostream* diagnostics) {
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(path, ignored) || !std::ifstream(path))
-        throw ModelError("cannot open the model file " + path);
     DiagnosticsHandler handler(diagnostics);
     LinearModel model = formatOfPath(path) == ModelFormat::Lp ? readLpFile(path, handler)
-                                                              : readMpsFile(path, handler);
+                                                              : readMpsFile(path, diagnostics);
     checkUsable(model, path);
     return model;
 }

@@ -1,4 +1,4 @@
-// Reads a model from an MPS, free MPS or LP file (each also gzip-compressed).
+// Reads a model from an MPS, free MPS or LP file, each also gzip or bzip2 compressed.
 #ifndef CORVANE_PLATFORM_HOST_MODEL_MODEL_READER_H
 #define CORVANE_PLATFORM_HOST_MODEL_MODEL_READER_H
 
@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/host/model/line_source.h"
 #include "platform/host/model/linear_model.h"
 
 namespace corvane::host {
@@ -16,12 +17,26 @@ class ModelError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A fault in a model file. Its text is the one line that reports it: "FILE:LINE: message", or
+// "FILE: message" when the fault is the file's as a whole.
+class ModelFileError : public ModelError {
+  public:
+    ModelFileError(const std::string& path, const ReadError& error);
+    size_t line() const { return line_; }
+    const std::string& message() const { return message_; }
+
+  private:
+    size_t line_;
+    std::string message_;
+};
+
 enum class ModelFormat { Mps, Lp };
 
 // LP for names ending in ".lp" or ".lp.gz" (any case), MPS otherwise.
 ModelFormat formatOfPath(const std::string& path);
 
-// The reader's warnings and errors go to `diagnostics` when it is not null. Throws ModelError.
+// The reader's warnings go to `diagnostics` when it is not null, one line each in the form of the
+// errors. Throws ModelFileError.
 LinearModel readModel(const std::string& path, std::ostream* diagnostics);
 
 }  // namespace corvane::host

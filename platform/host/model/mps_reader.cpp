@@ -1,0 +1,747 @@
+#include "platform/host/model/mps_reader.h"
+
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "platform/host/model/model_values.h"
+#include "platform/host/model/name_index.h"
+
+namespace corvane::host {
+
+namespace {
+
+// A line split into its fields. A line with more than kMaxFields fields is a fault in every
+// section, so only the count of the rest is kept.
+constexpr int kMaxFields = 6;
+struct Fields {
+    std::string_view field[kMaxFields];
+    int count = 0;
+    std::string_view operator[](int index) const { return field[index]; }
+};
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Characters other than the blanks that no name or number may hold.
+bool isControl(char c) {
+    return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f;
+}
+
+// Fields apart by blanks. False when the line holds a control character.
+bool splitFree(std::string_view line, Fields& fields) {
+    fields.count = 0;
+    size_t p = 0;
+    const size_t n = line.size();
+    while (p < n) {
+        while (p < n && isBlank(line[p])) ++p;
+        if (p == n) break;
+        const size_t begin = p;
+        while (p < n && !isBlank(line[p])) {
+            if (isControl(line[p])) return false;
+            ++p;
+        }
+        if (fields.count < kMaxFields) fields.field[fields.count] = line.substr(begin, p - begin);
+        ++fields.count;
+    }
+    return true;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Fixed MPS: the fields in columns 2-3, 5-12, 15-22, 25-36, 40-47 and 50-61. A line whose
+// characters stray outside those columns (or that holds a tab) was written with the fields apart
+// by blanks only, as many fixed-format files are: false, and the caller splits it that way. Empty
+// fields are left out, so both ways give the same fields when names hold no blanks.
+bool splitFixed(std::string_view line, Fields& fields) {
+    static constexpr size_t kBegin[kMaxFields] = {1, 4, 14, 24, 39, 49};
+    static constexpr size_t kEnd[kMaxFields] = {3, 12, 22, 36, 47, 61};
+    if (line.size() > kEnd[kMaxFields - 1]) return false;
+    size_t field = 0;
+    for (size_t p = 0; p < line.size(); ++p) {
+        const char c = line[p];
+        if (c == '\t' || isControl(c)) return false;
+        while (field < kMaxFields && p >= kEnd[field]) ++field;
+        const bool inside = field < kMaxFields && p >= kBegin[field];
+        if (!inside && c != ' ') return false;
+    }
+    fields.count = 0;
+    for (size_t f = 0; f < kMaxFields && kBegin[f] < line.size(); ++f) {
+        const std::string_view text = trimmed(line.substr(kBegin[f], kEnd[f] - kBegin[f]));
+        if (!text.empty()) fields.field[fields.count++] = text;
+    }
+    return true;
+}
+
+bool equalsIgnoringCase(std::string_view text, std::string_view word) {
+    if (text.size() != word.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(text[i])) != word[i]) return false;
+    return true;
+}
+
+bool startsWithWord(std::string_view line, std::string_view word) {
+    return line.substr(0, word.size()) == word &&
+           (line.size() == word.size() || isBlank(line[word.size()]));
+}
+
+enum class Section {
+    None,
+    Name,
+    ObjSense,
+    Rows,
+    Columns,
+    Rhs,
+    Ranges,
+    Bounds,
+    Sos,
+    Quadratic,
+    End
+};
+
+constexpr unsigned char kHasRhs = 1, kHasRange = 2;
+constexpr unsigned char kBoundGiven = 1, kLowerGiven = 2, kFromMarker = 4;
+
+class MpsReader {
+  public:
+    MpsReader(LineSource& source, MpsFormat format, LinearModel& model,
+              std::vector<ReadError>* warnings)
+        : source_(source),
+          format_(format),
+          model_(model),
+          warnings_(warnings),
+          rows_(model.rowNames),
+          columns_(model.colNames) {}
+
+    bool read(ReadError& error) {
+        const bool ok = readLines() && finish();
+        if (!ok) error = error_;
+        return ok;
+    }
+
+  private:
+    bool fail(std::string message) {
+        error_ = {source_.lineNumber(), std::move(message)};
+        return false;
+    }
+    void warn(std::string message) {
+        if (warnings_) warnings_->push_back({source_.lineNumber(), std::move(message)});
+    }
+
+    bool readLines() {
+        std::string_view line;
+        while (source_.next(line)) {
+            if (line.empty() || line.front() == '*') continue;
+            if (section_ == Section::End) {
+                // What follows ENDATA is not read, but for a quadratic objective in a second
+                // block "NAME ... QUADOBJ ... ENDATA", as some writers append it.
+                if (appendix_ || !startsWithWord(line, "NAME")) return true;
+                appendix_ = true;
+                section_ = Section::Name;
+                continue;
+            }
+            if (!isBlank(line.front())) {
+                if (!startSection(line)) return false;
+                continue;
+            }
+            if (!split(line)) return false;
+            if (fields_.count == 0) continue;
+            if (fields_.count > kMaxFields) return fail("too many fields on the line");
+            if (!readData()) return false;
+        }
+        if (const ReadError* fault = source_.error()) {
+            error_ = *fault;
+            return false;
+        }
+        if (section_ == Section::End) return true;
+        return fail(section_ == Section::None ? "the file holds no MPS model"
+                                              : "the file ends without ENDATA");
+    }
+
+    bool split(std::string_view line) {
+        if (format_ == MpsFormat::Fixed && splitFixed(line, fields_)) return true;
+        if (splitFree(line, fields_)) return true;
+        return fail("the line holds a control character");
+    }
+
+    // Sections come in their order; those after COLUMNS in any order, each once.
+    bool startSection(std::string_view line) {
+        if (!splitFree(line, fields_)) return fail("the line holds a control character");
+        const std::string_view word = fields_[0];
+        Section next;
+        if (word == "NAME")
+            next = Section::Name;
+        else if (word == "OBJSENSE")
+            next = Section::ObjSense;
+        else if (word == "ROWS")
+            next = Section::Rows;
+        else if (word == "COLUMNS")
+            next = Section::Columns;
+        else if (word == "RHS")
+            next = Section::Rhs;
+        else if (word == "RANGES")
+            next = Section::Ranges;
+        else if (word == "BOUNDS")
+            next = Section::Bounds;
+        else if (word == "SOS")
+            next = Section::Sos;
+        else if (word == "QUADOBJ" || word == "QMATRIX")
+            next = Section::Quadratic;
+        else if (word == "ENDATA")
+            next = Section::End;
+        else
+            return fail("unknown section \"" + std::string(word.substr(0, 40)) + "\"");
+
+        if (appendix_ && next != Section::Quadratic && next != Section::End)
+            return fail("the section " + std::string(word) +
+                        " after ENDATA: only a quadratic objective may follow");
+        const unsigned bit = next == Section::End ? 0 : 1u << static_cast<int>(next);
+        if (seen_ & bit) return fail("the section " + std::string(word) + " appears twice");
+        seen_ |= bit;
+        if (next == Section::Columns && !(seen_ & (1u << static_cast<int>(Section::Rows))))
+            return fail("the section COLUMNS comes before ROWS");
+        if ((next == Section::Name || next == Section::Rows) && columnsSeen())
+            return fail("the section " + std::string(word) + " comes after COLUMNS");
+        if (next >= Section::Rhs && next <= Section::Quadratic && !columnsSeen())
+            return fail("the section " + std::string(word) + " comes before COLUMNS");
+        if (section_ == Section::Columns && !endColumns()) return false;
+        if (next == Section::Columns) sizeRows();
+        section_ = next;
+
+        if (next == Section::Name) return readName();
+        if (next == Section::ObjSense && fields_.count > 1) {
+            // The free form: the sense on the section's own line.
+            if (fields_.count > 2) return fail("too many fields on the line");
+            return readSense(fields_[1]);
+        }
+        return true;
+    }
+
+    bool columnsSeen() const { return seen_ & (1u << static_cast<int>(Section::Columns)); }
+
+    bool readName() {
+        const std::string_view name = fields_.count > 1 ? fields_[1] : std::string_view();
+        if (const std::string problem = checkNameLength(name); !problem.empty())
+            return fail(problem);
+        model_.name = std::string(name);
+        // "NAME model FREE" marks a free MPS file.
+        if (fields_.count == 3 && fields_[2] == "FREE") format_ = MpsFormat::Free;
+        return true;
+    }
+
+    bool readSense(std::string_view word) {
+        if (equalsIgnoringCase(word, "MAX") || equalsIgnoringCase(word, "MAXIMIZE")) {
+            model_.sense = ObjectiveSense::Maximize;
+        } else if (equalsIgnoringCase(word, "MIN") || equalsIgnoringCase(word, "MINIMIZE")) {
+            model_.sense = ObjectiveSense::Minimize;
+        } else {
+            return fail("unknown objective sense \"" + std::string(word.substr(0, 40)) +
+                        "\" (MAX, MAXIMIZE, MIN or MINIMIZE)");
+        }
+        return true;
+    }
+
+    bool readData() {
+        switch (section_) {
+            case Section::ObjSense:
+                if (fields_.count != 1) return fail("too many fields on the line");
+                return readSense(fields_[0]);
+            case Section::Rows:
+                return readRow();
+            case Section::Columns:
+                return readColumnLine();
+            case Section::Rhs:
+                return readRhsLine();
+            case Section::Ranges:
+                return readRangeLine();
+            case Section::Bounds:
+                return readBound();
+            case Section::Sos:
+                return readSetLine();
+            case Section::Quadratic:
+                return readQuadratic();
+            default:
+                return fail("a line of data outside any section");
+        }
+    }
+
+    bool number(std::string_view text, double& value) {
+        if (parseNumber(text, value)) return true;
+        return fail(notANumberMessage(text.substr(0, 40)));
+    }
+
+    bool checkName(std::string_view name) {
+        const std::string problem = checkNameLength(name);
+        return problem.empty() || fail(problem);
+    }
+
+    // ROWS.
+    bool readRow() {
+        if (fields_.count != 2) return fail("a row needs its type and its name");
+        const std::string_view type = fields_[0], name = fields_[1];
+        char relation = type.size() == 1 ? static_cast<char>(std::toupper(type[0])) : '?';
+        if (relation != 'N' && relation != 'E' && relation != 'L' && relation != 'G')
+            return fail("unknown row type \"" + std::string(type.substr(0, 40)) + "\"");
+        if (!checkName(name)) return false;
+        if (name == objective_ || rows_.find(name) >= 0)
+            return fail("row " + std::string(name) + " is declared twice");
+        if (relation == 'N' && !hasObjective_) {
+            objectiveText_ = std::string(name);
+            objective_ = objectiveText_;
+            hasObjective_ = true;
+            return true;
+        }
+        if (model_.rowNames.size() >= static_cast<size_t>(INT_MAX - 1))
+            return fail("too many rows");
+        model_.rowNames.add(name);
+        rows_.insert(static_cast<int>(model_.rowNames.size() - 1));
+        rowType_.push_back(relation);
+        return true;
+    }
+
+    // The row `name` refers to: its index, -1 for the objective. False when it is not declared.
+    bool findRow(std::string_view name, int& row) {
+        if (hasObjective_ && name == objective_) {
+            row = -1;
+            return true;
+        }
+        row = rows_.find(name);
+        if (row >= 0) return true;
+        return fail("row " + std::string(name.substr(0, kMaxNameLength)) +
+                    " is not declared in ROWS");
+    }
+
+    bool findColumn(std::string_view name, int& column) {
+        column = columns_.find(name);
+        if (column >= 0) return true;
+        return fail("column " + std::string(name.substr(0, kMaxNameLength)) +
+                    " is not declared in COLUMNS");
+    }
+
+    // COLUMNS.
+    bool readColumnLine() {
+        if (fields_.count == 3 && fields_[1] == "'MARKER'") return readMarker();
+        if (fields_.count != 3 && fields_.count != 5)
+            return fail(
+                "a line of COLUMNS needs a column name and one or two pairs of a row "
+                "name and a value");
+        const std::string_view name = fields_[0];
+        if (!startedColumn_ || name != model_.colNames[model_.colNames.size() - 1]) {
+            if (!startColumn(name)) return false;
+        }
+        return addEntry(fields_[1], fields_[2]) &&
+               (fields_.count == 3 || addEntry(fields_[3], fields_[4]));
+    }
+
+    bool readMarker() {
+        const std::string_view kind = fields_[2];
+        if (kind == "'INTORG'") {
+            if (inIntegers_) return fail("'INTORG' inside a block of integer columns");
+            inIntegers_ = true;
+        } else if (kind == "'INTEND'") {
+            if (!inIntegers_) return fail("'INTEND' without its 'INTORG'");
+            inIntegers_ = false;
+        } else {
+            return fail("unknown marker " + std::string(kind.substr(0, 40)));
+        }
+        return true;
+    }
+
+    bool startColumn(std::string_view name) {
+        if (!checkName(name)) return false;
+        if (columns_.find(name) >= 0)
+            return fail("column " + std::string(name) +
+                        " is declared twice (the entries of a column must follow one another)");
+        if (model_.colNames.size() >= static_cast<size_t>(INT_MAX - 1))
+            return fail("too many columns");
+        if (startedColumn_) model_.colStart.push_back(static_cast<int>(model_.rowIndex.size()));
+        startedColumn_ = true;
+        model_.colNames.add(name);
+        currentColumn_ = static_cast<int>(model_.colNames.size() - 1);
+        columns_.insert(currentColumn_);
+        model_.cost.push_back(0.0);
+        model_.kind.push_back(inIntegers_ ? ColumnKind::Integer : ColumnKind::Continuous);
+        columnFlags_.push_back(inIntegers_ ? kFromMarker : 0);
+        return true;
+    }
+
+    bool addEntry(std::string_view rowName, std::string_view text) {
+        int row;
+        double value;
+        if (!findRow(rowName, row) || !number(text, value)) return false;
+        const std::string_view column = model_.colNames[currentColumn_];
+        if (const std::string problem = checkCoefficient(rowName, column, value); !problem.empty())
+            return fail(problem);
+        int& last = row < 0 ? objectiveLastColumn_ : lastColumnInRow_[row];
+        if (last == currentColumn_)
+            return fail("column " + std::string(column) + " has two entries in row " +
+                        std::string(rowName));
+        last = currentColumn_;
+        if (row < 0) {
+            model_.cost[currentColumn_] = value;
+        } else if (value != 0.0) {
+            if (model_.rowIndex.size() >= static_cast<size_t>(INT_MAX))
+                return fail("too many nonzeros");
+            model_.rowIndex.push_back(row);
+            model_.value.push_back(value);
+        }
+        return true;
+    }
+
+    bool endColumns() {
+        // A block of integer columns still open ends with the section, as writers expect.
+        inIntegers_ = false;
+        if (startedColumn_) model_.colStart.push_back(static_cast<int>(model_.rowIndex.size()));
+        sizeColumns();
+        return true;
+    }
+
+    // RHS and RANGES: [set] row value [row value]. Only the first set counts.
+    bool readRowValues(const char* what, std::string& firstSet, bool& haveSet,
+                       bool (MpsReader::*apply)(int, std::string_view, double)) {
+        const int count = fields_.count;
+        if (count < 2 || count > 5)
+            return fail(std::string("a line of ") + what +
+                        " needs one or two pairs of a row name and a value, after a set name");
+        const int first = count % 2;  // 1 when the line starts with a set name
+        const std::string_view set = first ? fields_[0] : std::string_view();
+        if (!haveSet) {
+            firstSet = std::string(set);
+            haveSet = true;
+        } else if (set != firstSet) {
+            if (set != ignoredSet_)
+                warn(std::string(what) + " set " + std::string(set.substr(0, kMaxNameLength)) +
+                     " ignored: only the first set, " + firstSet + ", is read");
+            ignoredSet_ = std::string(set);
+            return true;
+        }
+        for (int f = first; f + 1 < count; f += 2) {
+            int row;
+            double value;
+            if (!findRow(fields_[f], row) || !number(fields_[f + 1], value)) return false;
+            if (!(this->*apply)(row, fields_[f], value)) return false;
+        }
+        return true;
+    }
+
+    bool readRhsLine() { return readRowValues("RHS", rhsSet_, haveRhsSet_, &MpsReader::setRhs); }
+    bool readRangeLine() {
+        return readRowValues("RANGES", rangeSet_, haveRangeSet_, &MpsReader::setRange);
+    }
+
+    bool setRhs(int row, std::string_view name, double value) {
+        if (row < 0) {
+            if (objectiveRhsGiven_)
+                return fail("the right-hand side of row " + std::string(name) + " is given twice");
+            objectiveRhsGiven_ = true;
+            // The objective's right-hand side is the negative of its constant.
+            model_.objConstant = -value;
+            return true;
+        }
+        if (rowFlags_[row] & kHasRhs)
+            return fail("the right-hand side of row " + std::string(name) + " is given twice");
+        rowFlags_[row] |= kHasRhs;
+        model_.rhs[row] = value;
+        return checkLimits(row);
+    }
+
+    bool setRange(int row, std::string_view name, double value) {
+        if (row < 0 || rowType_[row] == 'N')
+            return fail("row " + std::string(name) + " is free and takes no range");
+        if (rowFlags_[row] & kHasRange)
+            return fail("the range of row " + std::string(name) + " is given twice");
+        rowFlags_[row] |= kHasRange;
+        model_.rangeHigh[row] = value;
+        return checkLimits(row);
+    }
+
+    // BOUNDS: type [set] column [value].
+    bool readBound() {
+        const int count = fields_.count;
+        if (count < 2 || count > 4) return fail("a bound needs its type, a column and a value");
+        std::string_view type = fields_[0];
+        char code[3] = {0, 0, 0};
+        if (type.size() == 2) {
+            code[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(type[0])));
+            code[1] = static_cast<char>(std::toupper(static_cast<unsigned char>(type[1])));
+        }
+        const std::string_view kind(code, type.size() == 2 ? 2 : 0);
+        const bool needsValue =
+            kind == "UP" || kind == "LO" || kind == "FX" || kind == "LI" || kind == "UI";
+        const bool takesValue = needsValue || kind == "SC";
+        const bool noValue = kind == "FR" || kind == "MI" || kind == "PL" || kind == "BV";
+        if (!takesValue && !noValue)
+            return fail("unknown bound type \"" + std::string(type.substr(0, 40)) + "\"");
+
+        // Which fields are the set, the column and the value.
+        int setField = -1, columnField = 1, valueField = -1;
+        if (count == 4) {
+            setField = 0 + 1;
+            columnField = 2;
+            valueField = 3;
+        } else if (count == 3) {
+            // A column and a value, or a set and a column: the column decides.
+            const bool secondIsColumn = columns_.find(fields_[1]) >= 0;
+            const bool thirdIsColumn = columns_.find(fields_[2]) >= 0;
+            if (thirdIsColumn && !(secondIsColumn && takesValue)) {
+                setField = 1;
+                columnField = 2;
+            } else {
+                valueField = 2;
+            }
+        }
+        if (needsValue && valueField < 0)
+            return fail("the bound " + std::string(type) + " needs a value");
+        const std::string_view set = setField >= 0 ? fields_[setField] : std::string_view();
+        if (!haveBoundSet_) {
+            boundSet_ = std::string(set);
+            haveBoundSet_ = true;
+        } else if (set != boundSet_) {
+            if (set != ignoredSet_)
+                warn("BOUNDS set " + std::string(set.substr(0, kMaxNameLength)) +
+                     " ignored: only the first set, " + boundSet_ + ", is read");
+            ignoredSet_ = std::string(set);
+            return true;
+        }
+        int column;
+        if (!findColumn(fields_[columnField], column)) return false;
+        double value = 0.0;
+        if (valueField >= 0 && !number(fields_[valueField], value)) return false;
+        return applyBound(kind, column, fileLimit(value), valueField >= 0);
+    }
+
+    bool applyBound(std::string_view kind, int column, double value, bool hasValue) {
+        double& lower = model_.colLower[column];
+        double& upper = model_.colUpper[column];
+        unsigned char& flags = columnFlags_[column];
+        if (!(flags & kBoundGiven)) {
+            // A column of an integer block keeps the bounds 0 and 1 only while it has no bound.
+            upper = kInfinity;
+            flags |= kBoundGiven;
+        }
+        if (kind == "UP" || kind == "UI") {
+            upper = value;
+            if (value < 0.0 && !(flags & kLowerGiven) && lower == 0.0) {
+                lower = -kInfinity;
+                warn("column " + std::string(model_.colNames[column]) +
+                     " has a negative upper bound and no lower bound: its lower bound is minus "
+                     "infinity");
+            }
+        } else if (kind == "LO" || kind == "LI") {
+            lower = value;
+            flags |= kLowerGiven;
+        } else if (kind == "FX") {
+            lower = upper = value;
+            flags |= kLowerGiven;
+        } else if (kind == "FR") {
+            lower = -kInfinity;
+            upper = kInfinity;
+            flags |= kLowerGiven;
+        } else if (kind == "MI") {
+            lower = -kInfinity;
+            flags |= kLowerGiven;
+        } else if (kind == "PL") {
+            upper = kInfinity;
+        } else if (kind == "BV") {
+            lower = 0.0;
+            upper = 1.0;
+            flags |= kLowerGiven;
+        } else if (kind == "SC") {
+            // No value, or 0, leaves the column without an upper bound.
+            upper = !hasValue || value == 0.0 ? kInfinity : value;
+        }
+        if (kind == "LI" || kind == "UI" || kind == "BV") model_.kind[column] = ColumnKind::Integer;
+        if (kind == "SC") model_.kind[column] = ColumnKind::SemiContinuous;
+        double checkedLower = lower, checkedUpper = upper;
+        const std::string problem =
+            checkColumnBounds(model_.colNames[column], checkedLower, checkedUpper);
+        return problem.empty() || fail(problem);
+    }
+
+    // SOS: a set's line "S1|S2 [SOS] name [priority]", then its members "column [weight]".
+    bool readSetLine() {
+        const std::string_view first = fields_[0];
+        const bool typeWord = equalsIgnoringCase(first, "S1") || equalsIgnoringCase(first, "S2");
+        double ignored;
+        const bool header = typeWord && (fields_.count >= 3 ||
+                                         (fields_.count == 2 && !parseNumber(fields_[1], ignored)));
+        if (header) {
+            if (fields_.count > 4) return fail("too many fields on the line");
+            model_.setType.push_back(first[1] - '0');
+            model_.setStart.push_back(static_cast<int>(model_.setMembers.size()));
+            return true;
+        }
+        if (fields_.count > 2) return fail("a member of a set needs a column and its weight");
+        if (model_.setType.empty()) return fail("a set member before the line that opens a set");
+        int column;
+        if (!findColumn(first, column)) return false;
+        double weight = static_cast<double>(model_.setMembers.size() - model_.setStart.back()) + 1;
+        if (fields_.count == 2 && !number(fields_[1], weight)) return false;
+        if (std::isinf(weight))
+            return fail("the weight of column " + std::string(first) + " in its set is not finite");
+        model_.setMembers.push_back(column);
+        model_.setWeights.push_back(weight);
+        return true;
+    }
+
+    // QUADOBJ and QMATRIX: column column value. Only the diagonal has a place in the model.
+    bool readQuadratic() {
+        if (fields_.count != 3) return fail("a quadratic term needs two columns and a value");
+        int first, second;
+        double value;
+        if (!findColumn(fields_[0], first) || !findColumn(fields_[1], second) ||
+            !number(fields_[2], value))
+            return false;
+        if (const std::string problem = checkCoefficient(objectiveText_, fields_[0], value);
+            !problem.empty())
+            return fail(problem);
+        if (value == 0.0) return true;
+        if (first != second)
+            return fail("the objective has the off-diagonal quadratic term (" +
+                        std::string(fields_[0]) + ", " + std::string(fields_[1]) +
+                        "); only separable quadratic objectives are supported");
+        if (model_.quadDiagonal.empty()) model_.quadDiagonal.assign(model_.numCols(), 0.0);
+        model_.quadDiagonal[first] += value;
+        return true;
+    }
+
+    // Sizes the arrays of rows once ROWS is read, those of columns once COLUMNS is.
+    bool finish() {
+        if (!columnsSeen()) return fail("the file has no COLUMNS section");
+        return finishRows() && finishColumns();
+    }
+
+    // The limits of row i from its type, right-hand side and range, with the standard sign rules.
+    void rowLimits(size_t i, double& lower, double& upper) const {
+        const double rhs = model_.rhs[i];
+        const double range = model_.rangeHigh[i];
+        const bool ranged = rowFlags_[i] & kHasRange;
+        lower = -kInfinity;
+        upper = kInfinity;
+        switch (rowType_[i]) {
+            case 'E':
+                lower = upper = rhs;
+                if (ranged && range > 0) upper = rhs + range;
+                if (ranged && range < 0) lower = rhs + range;
+                break;
+            case 'L':
+                upper = rhs;
+                if (ranged) lower = rhs - std::fabs(range);
+                break;
+            case 'G':
+                lower = rhs;
+                if (ranged) upper = rhs + std::fabs(range);
+                break;
+            default:
+                break;
+        }
+        lower = fileLimit(lower);
+        upper = fileLimit(upper);
+    }
+
+    bool checkLimits(int row) {
+        if (rowType_[row] == 'N') return true;
+        double lower, upper;
+        rowLimits(row, lower, upper);
+        const std::string problem = checkRowLimits(model_.rowNames[row], lower, upper);
+        return problem.empty() || fail(problem);
+    }
+
+    bool finishRows() {
+        const size_t m = rowType_.size();
+        model_.relation.resize(m);
+        for (size_t i = 0; i < m; ++i) {
+            double lower, upper;
+            rowLimits(i, lower, upper);
+            const std::string problem = checkRowLimits(model_.rowNames[i], lower, upper);
+            if (!problem.empty()) {
+                error_ = {0, problem};
+                return false;
+            }
+            const RowRelation relation = rowType_[i] == 'N' ? 'N' : relationOfBounds(lower, upper);
+            model_.relation[i] = relation;
+            model_.rhs[i] = relation == 'L' ? upper : relation == 'N' ? 0.0 : lower;
+            model_.rangeHigh[i] = relation == 'R' ? upper : 0.0;
+        }
+        return true;
+    }
+
+    bool finishColumns() {
+        const int n = model_.numCols();
+        for (int j = 0; j < n; ++j) {
+            const std::string problem =
+                checkColumnBounds(model_.colNames[j], model_.colLower[j], model_.colUpper[j]);
+            if (!problem.empty()) {
+                error_ = {0, problem};
+                return false;
+            }
+        }
+        model_.start.assign(n, 0.0);
+        if (!model_.quadDiagonal.empty()) model_.quadDiagonal.resize(n, 0.0);
+        model_.setStart.push_back(static_cast<int>(model_.setMembers.size()));
+        return true;
+    }
+
+    LineSource& source_;
+    MpsFormat format_;
+    LinearModel& model_;
+    std::vector<ReadError>* warnings_;
+    ReadError error_;
+    Fields fields_;
+    Section section_ = Section::None;
+    unsigned seen_ = 0;
+    bool appendix_ = false;
+
+    NameIndex rows_, columns_;
+    std::string_view objective_;
+    std::string objectiveText_;
+    bool hasObjective_ = false;
+    std::vector<char> rowType_;
+    std::vector<unsigned char> rowFlags_;
+    std::vector<int> lastColumnInRow_;
+    int objectiveLastColumn_ = -1;
+    bool objectiveRhsGiven_ = false;
+
+    bool startedColumn_ = false;
+    int currentColumn_ = -1;
+    bool inIntegers_ = false;
+    std::vector<unsigned char> columnFlags_;
+
+    std::string rhsSet_, rangeSet_, boundSet_, ignoredSet_;
+    bool haveRhsSet_ = false, haveRangeSet_ = false, haveBoundSet_ = false;
+
+  public:
+    // Row arrays are needed from COLUMNS on, column arrays from RHS on.
+    void sizeRows() {
+        const size_t m = rowType_.size();
+        model_.rhs.assign(m, 0.0);
+        model_.rangeHigh.assign(m, 0.0);
+        rowFlags_.assign(m, 0);
+        lastColumnInRow_.assign(m, -1);
+    }
+    void sizeColumns() {
+        const size_t n = model_.colNames.size();
+        model_.colLower.assign(n, 0.0);
+        model_.colUpper.resize(n);
+        for (size_t j = 0; j < n; ++j)
+            model_.colUpper[j] = columnFlags_[j] & kFromMarker ? 1.0 : kInfinity;
+    }
+};
+
+}  // namespace
+
+bool readMps(LineSource& source, MpsFormat format, LinearModel& model, ReadError& error,
+             std::vector<ReadError>* warnings) {
+    model = LinearModel();
+    model.setStart.clear();
+    MpsReader reader(source, format, model, warnings);
+    return reader.read(error);
+}
+
+}  // namespace corvane::host
