@@ -300,10 +300,59 @@ TEST(Errors, BadModelFiles) {
     const std::string dir = scratchDir("bad-files-input");
     std::ofstream(dir + "/garbage.mps") << "this is not\na model\n";
     std::ofstream(dir + "/broken.lp") << "Minimize\n obj: x +\nSubject To\n c: x >= \n";
-    expectRefused(solve(dir + "/missing.mps", "missing"), "cannot open", "missing");
-    expectRefused(solve(dir + "/garbage.mps", "garbage"), "cannot read", "garbage");
-    expectRefused(solve(dir + "/broken.lp", "broken"), "corvane:", "broken");
-    expectRefused(solve(kSamples + "/share2qp.mps", "offdiag"), "off-diagonal", "offdiag");
+    expectRefused(solve(dir + "/missing.mps", "missing"),
+                  dir + "/missing.mps: cannot open the file: No such file or directory\n",
+                  "missing");
+    expectRefused(solve(dir + "/garbage.mps", "garbage"),
+                  dir + "/garbage.mps:1: unknown section \"this\"\n", "garbage");
+    expectRefused(solve(dir + "/broken.lp", "broken"), dir + "/broken.lp", "broken");
+    expectRefused(solve(kSamples + "/share2qp.mps", "offdiag"),
+                  kSamples +
+                      "/share2qp.mps:500: the objective has the off-diagonal quadratic term "
+                      "(010101, 010105); only separable quadratic objectives are supported",
+                  "offdiag");
+}
+
+// A right-hand side the solver would take as infinite used to turn the row free and the model
+// "solved" with objective 0; 1e30 and more in the binding direction made it free as well.
+TEST(Errors, HugeRightHandSidesAreRefusedNamingTheRow) {
+    const std::string dir = scratchDir("huge-rhs-input");
+    const std::string head =
+        "NAME huge\nROWS\n N obj\n E sum\nCOLUMNS\n x obj 1 sum 1\n"
+        " y obj 1 sum 1\nRHS\n";
+    std::ofstream(dir + "/finite.mps") << head << " rhs sum 2e20\nENDATA\n";
+    std::ofstream(dir + "/infinite.mps") << head << " rhs sum 1e400\nENDATA\n";
+    std::ofstream(dir + "/nan.mps") << head << " rhs sum nan\nENDATA\n";
+    expectRefused(solve(dir + "/finite.mps", "huge-finite"),
+                  dir +
+                      "/finite.mps:9: row sum has the right-hand side 2e+20, 1e20 or more in "
+                      "magnitude, which the solver takes as infinite (write 1e30 or more for no "
+                      "limit)\n",
+                  "huge-finite");
+    expectRefused(solve(dir + "/infinite.mps", "huge-infinite"),
+                  dir +
+                      "/infinite.mps:9: row sum has an infinite right-hand side in its binding "
+                      "direction: no point satisfies it\n",
+                  "huge-infinite");
+    expectRefused(solve(dir + "/nan.mps", "huge-nan"),
+                  dir + "/nan.mps:9: \"nan\" is not a number\n", "huge-nan");
+}
+
+// Names of 200 characters once corrupted the reader's memory; up to 255 they are read as any.
+TEST(Errors, LongNamesAreReadAndOverlongOnesRefused) {
+    const std::string dir = scratchDir("long-names-input");
+    const std::string row(200, 'r'), column(255, 'c');
+    std::ofstream(dir + "/long.mps")
+        << "NAME long\nROWS\n N obj\n G " << row << "\nCOLUMNS\n " << column << " obj 1 " << row
+        << " 1\nRHS\n rhs " << row << " 3\nENDATA\n";
+    const CorvaneRun run = solve(dir + "/long.mps", "long-names");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NEAR(run.solution["objective"].get<double>(), 3.0, 1e-9);
+    std::ofstream(dir + "/overlong.mps") << "NAME long\nROWS\n N obj\n G " << row << row << "\n";
+    expectRefused(solve(dir + "/overlong.mps", "overlong-names"),
+                  dir + "/overlong.mps:4: the name \"" + std::string(40, 'r') +
+                      "...\" has 400 characters, more than 255\n",
+                  "overlong-names");
 }
 
 TEST(Errors, BadParametersNameTheNearestOnes) {
