@@ -135,6 +135,8 @@ class LpReader {
     bool readConstraints();
     bool readConstraint();
     bool readRowLimits(int row, size_t line);
+    bool readRowTerms(int row, bool firstRead);
+    std::string constantMessage(int row) const;
     bool readBounds();
     bool readBound();
     bool readBoundFromValue(int& column);
@@ -512,32 +514,26 @@ bool LpReader::readConstraint() {
     return readRowLimits(static_cast<int>(model_.rowNames.size()) - 1, line);
 }
 
-// "terms relation value" or "value relation terms [relation value]".
+// "terms relation value" or "value relation terms [relation value]". A row may have no terms at
+// all ("c: >= 0"), as writers put out the empty rows of a model.
 bool LpReader::readRowLimits(int row, size_t line) {
     const Where where{Where::Row, row};
-    const auto constantMessage = [&] {
-        return "row " + rowName(row) + " has a constant among its terms; it belongs on the " +
-               "right-hand side";
-    };
-    double sign = 1.0;
-    Term term;
-    if (!readSign(false, where, sign) || !readTerm(sign, true, where, term)) return false;
-    const bool hasNearEnd = term.column < 0;
-    const double nearEnd = term.value;
+    bool hasNearEnd = false;
+    double nearEnd = 0.0;
     LpToken nearRelation = LpToken::Equal;
-    if (hasNearEnd) {
-        if (!isRelation(current())) return fail(term.line, constantMessage());
-        nearRelation = current().kind;
-        sign = 1.0;
-        if (!advance() || !readSign(false, where, sign) || !readTerm(sign, false, where, term))
-            return false;
-    }
-    while (true) {
-        if (term.column < 0) return fail(term.line, constantMessage());
-        if (!addEntry(row, term)) return false;
-        if (current().kind != LpToken::Plus && current().kind != LpToken::Minus) break;
-        sign = 1.0;
-        if (!readSign(true, where, sign) || !readTerm(sign, false, where, term)) return false;
+    if (!isRelation(current())) {
+        double sign = 1.0;
+        Term term;
+        if (!readSign(false, where, sign) || !readTerm(sign, true, where, term)) return false;
+        if (term.column >= 0) {
+            if (!addEntry(row, term) || !readRowTerms(row, true)) return false;
+        } else {
+            if (!isRelation(current())) return fail(term.line, constantMessage(row));
+            hasNearEnd = true;
+            nearEnd = term.value;
+            nearRelation = current().kind;
+            if (!advance() || !readRowTerms(row, false)) return false;
+        }
     }
     if (current().kind == LpToken::Open) return quadraticRow(row);
     double lower = -kInfinity;
@@ -554,6 +550,26 @@ bool LpReader::readRowLimits(int row, size_t line) {
     }
     if (hasNearEnd) limit(reversed(nearRelation), fileLimit(nearEnd), lower, upper);
     return finishRow(row, lower, upper, line);
+}
+
+// The terms of a row up to its relation, after its first term when that is read already.
+bool LpReader::readRowTerms(int row, bool firstRead) {
+    const Where where{Where::Row, row};
+    for (bool first = !firstRead;
+         first || current().kind == LpToken::Plus || current().kind == LpToken::Minus;
+         first = false) {
+        double sign = 1.0;
+        Term term;
+        if (!readSign(!first, where, sign) || !readTerm(sign, false, where, term)) return false;
+        if (term.column < 0) return fail(term.line, constantMessage(row));
+        if (!addEntry(row, term)) return false;
+    }
+    return true;
+}
+
+std::string LpReader::constantMessage(int row) const {
+    return "row " + rowName(row) + " has a constant among its terms; it belongs on the " +
+           "right-hand side";
 }
 
 bool LpReader::addRow(std::string_view name, size_t line, bool named) {

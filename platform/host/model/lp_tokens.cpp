@@ -163,7 +163,8 @@ bool LpTokens::read(Token& token, bool keepCurrent) {
         std::snprintf(message, sizeof message, "the control character 0x%02X is not allowed", byte);
         return fail(message);
     }
-    if (isDigit(c) || c == '.') return readNumber(token);
+    const bool digitFollows = position_ + 1 < line_.size() && isDigit(line_[position_ + 1]);
+    if (isDigit(c) || (c == '.' && digitFollows)) return readNumber(token);
     if (isNameChar(c) && c != '/') return readName(token);
     readSign(token);
     return true;
