@@ -207,6 +207,24 @@ TEST(ModelFeatures, SeparableQuadraticProgram) {
     expectRelativeNear(run.solution["columns"][0]["value"], 5.0 / 6.0, 1e-6);
 }
 
+// The quadratic part of an LP objective reaches the solver, in either sense, with the constant.
+TEST(ModelFeatures, SeparableQuadraticProgramInLpForm) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    const CorvaneRun run = solve(kExamples + "/separable_qp.lp", "separable-qp-lp");
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    expectRelativeNear(objectiveOf(run), -9.5, 1e-6);
+    expectRelativeNear(run.solution["columns"][0]["value"], 1.5, 1e-6);
+    expectRelativeNear(run.solution["columns"][1]["value"], 2.5, 1e-6);
+
+    const std::string dir = scratchDir("separable-qp-max-input");
+    std::ofstream(dir + "/max.lp") << "Maximize\n obj: 4 x + 6 y - [ 2 x^2 + 2 y^2 ] / 2 - 3\n"
+                                      "Subject To\n total: x + y <= 4\n";
+    const CorvaneRun maximised = solve(dir + "/max.lp", "separable-qp-max");
+    ASSERT_EQ(maximised.exitCode, 0) << maximised.out << maximised.err;
+    expectRelativeNear(objectiveOf(maximised), 9.5, 1e-6);
+    expectRelativeNear(maximised.solution["columns"][0]["value"], 1.5, 1e-6);
+}
+
 TEST(Parameters, RelaxedMipGivesTheLpRelaxation) {
     SKIP_UNLESS_OPTIMIZED(probe());
     const CorvaneRun knapsack =
@@ -353,6 +371,31 @@ TEST(Errors, LongNamesAreReadAndOverlongOnesRefused) {
                   dir + "/overlong.mps:4: the name \"" + std::string(40, 'r') +
                       "...\" has 400 characters, more than 255\n",
                   "overlong-names");
+}
+
+// Faults that once crashed, hung or misled the LP path: each is one line naming file and line.
+TEST(Errors, BadLpFilesNameTheirLine) {
+    const std::string dir = scratchDir("bad-lp-input");
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"truncated.lp", "Minimize\n obj: x + y\nSubject To\n c1: x + y >= 2\n c2: x -"},
+        {"comment.lp", "\\ nothing but a comment\n"},
+        {"huge-rhs.lp", "Minimize\n obj: X + Y\nSubject To\n c: X + Y = 2e20\n"},
+        {"nan.lp", "Minimize\n obj: X + Y\nSubject To\n c: X + Y >= nan\nEnd\n"},
+        {"offdiagonal.lp", "Minimize\n obj: x + [ x^2 + x * y ] / 2\n"},
+    };
+    const std::vector<std::string> messages = {
+        "truncated.lp:5: the file ends inside row c2",
+        "comment.lp: the file holds no model",
+        "huge-rhs.lp:4: row c has the right-hand side 2e+20",
+        "nan.lp:4: \"nan\" is not a number",
+        "offdiagonal.lp:2: the objective has the off-diagonal quadratic term (x, y)",
+    };
+    for (size_t k = 0; k < files.size(); ++k) {
+        SCOPED_TRACE(files[k].first);
+        std::ofstream(dir + "/" + files[k].first) << files[k].second;
+        expectRefused(solve(dir + "/" + files[k].first, "bad-lp-" + std::to_string(k)), messages[k],
+                      "bad-lp-" + std::to_string(k));
+    }
 }
 
 TEST(Errors, BadParametersNameTheNearestOnes) {

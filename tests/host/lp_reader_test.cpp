@@ -61,6 +61,8 @@ TEST(LpObjective, CoefficientsConstantAndRepeatedColumnsAsWritten) {
     EXPECT_EQ(model.cost, (std::vector<double>{29.0, 50.0}));
     EXPECT_DOUBLE_EQ(model.objConstant, -97.0);
     EXPECT_FALSE(model.isQuadratic());
+    // Signs in a row multiply, as writers that print every term with its own sign put them out.
+    EXPECT_EQ(read("Min\n x + -3 y - -2 z\n").cost, (std::vector<double>{1.0, -3.0, 2.0}));
 }
 
 TEST(LpObjective, EmptyObjectiveAndAnObjectiveOnTheKeywordsLine) {

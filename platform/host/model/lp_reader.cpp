@@ -157,6 +157,7 @@ class LpReader {
     bool addEntry(int row, const Term& term);
     bool addObjectiveTerm(const Term& term);
     bool addQuadratic(int column, double value, size_t line);
+    bool checkCoefficientOf(std::string_view row, int column, double value, size_t line);
     bool addMember(int set, std::string_view name, double weight, size_t line);
     bool closeSet(int set);
     void buildColumns();
@@ -330,8 +331,7 @@ bool LpReader::addObjectiveTerm(const Term& term) {
     }
     double& cost = model_.cost[term.column];
     cost += term.value;
-    const std::string message = checkCoefficient(objectiveName_, columnName(term.column), cost);
-    return message.empty() || fail(term.line, message);
+    return checkCoefficientOf(objectiveName_, term.column, cost, term.line);
 }
 
 // "[ 2 x ^ 2 + y * y ] / 2": only the diagonal has a place in the host's objective.
@@ -392,24 +392,30 @@ bool LpReader::readQuadraticTerm(double sign, bool first) {
                           "); only separable quadratic objectives are supported");
 }
 
+bool LpReader::checkCoefficientOf(std::string_view row, int column, double value, size_t line) {
+    const std::string message = checkCoefficient(row, model_.colNames[column], value);
+    return message.empty() || fail(line, message);
+}
+
 bool LpReader::addQuadratic(int column, double value, size_t line) {
     std::vector<double>& diagonal = model_.quadDiagonal;
     if (diagonal.size() <= static_cast<size_t>(column)) diagonal.resize(column + 1, 0.0);
     diagonal[column] += value;
     quadratic_ = true;
-    const std::string message =
-        checkCoefficient(objectiveName_, columnName(column), diagonal[column]);
-    return message.empty() || fail(line, message);
+    return checkCoefficientOf(objectiveName_, column, diagonal[column], line);
 }
 
 // ---- Terms and values ----
 
+// Writers that print every term as "+ %g" put out "x + -3 y": signs in a row multiply.
 bool LpReader::readSign(bool required, Where where, double& sign) {
-    if (current().kind == LpToken::Plus || current().kind == LpToken::Minus) {
+    if (current().kind != LpToken::Plus && current().kind != LpToken::Minus)
+        return !required || unexpected(where, "+ or -");
+    do {
         if (current().kind == LpToken::Minus) sign = -sign;
-        return advance();
-    }
-    return !required || unexpected(where, "+ or -");
+        if (!advance()) return false;
+    } while (current().kind == LpToken::Plus || current().kind == LpToken::Minus);
+    return true;
 }
 
 // A number, a column, or both. "inf" and "nan" read as numbers before a column, and "inf" also
@@ -603,8 +609,7 @@ bool LpReader::addEntry(int row, const Term& term) {
         entryColumn_.push_back(column);
         entryValue_.push_back(value);
     }
-    const std::string message = checkCoefficient(rowName(row), columnName(column), value);
-    return message.empty() || fail(term.line, message);
+    return checkCoefficientOf(model_.rowNames[row], column, value, term.line);
 }
 
 bool LpReader::finishRow(int row, double lower, double upper, size_t line) {

@@ -1,7 +1,6 @@
 #include "platform/host/model/lp_tokens.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "platform/host/model/model_values.h"
 
@@ -65,10 +64,17 @@ char lower(char c) {
 
 // Every printable character but the format's signs may be part of a name; bytes above 127 too,
 // so that names in UTF-8 or Latin-1 pass.
-bool isNameChar(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte > 0x20 && byte != 0x7f && std::strchr("+-*^<>=:[]\\", c) == nullptr;
-}
+struct NameChars {
+    bool allowed[256] = {};
+    constexpr NameChars() {
+        for (int byte = 0x21; byte < 256; ++byte) allowed[byte] = byte != 0x7f;
+        for (const char sign : {'+', '-', '*', '^', '<', '>', '=', ':', '[', ']', '\\'})
+            allowed[static_cast<unsigned char>(sign)] = false;
+    }
+};
+constexpr NameChars kNameChars;
+
+bool isNameChar(char c) { return kNameChars.allowed[static_cast<unsigned char>(c)]; }
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
