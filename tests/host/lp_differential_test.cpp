@@ -159,15 +159,22 @@ void expectSameSets(const LinearModel& model, CoinLpIO& oracle) {
     }
 }
 
-void expectSameModel(const std::string& path) {
+// False when CoinLpIO cannot read the file at all.
+bool expectSameModel(const std::string& path) {
     SCOPED_TRACE(path);
     CoinLpIO oracle;
     oracle.messageHandler()->setLogLevel(0);
-    oracle.readLp(path.c_str());
+    try {
+        oracle.readLp(path.c_str());
+    } catch (...) {
+        return false;
+    }
     FileLineSource lines(path);
     LinearModel model;
     ReadError error;
-    ASSERT_TRUE(readLp(lines, model, error)) << "line " << error.line << ": " << error.message;
+    const bool read = readLp(lines, model, error);
+    EXPECT_TRUE(read) << "line " << error.line << ": " << error.message;
+    if (!read) return true;
     EXPECT_EQ(model.sense,
               oracle.wasMaximization() ? ObjectiveSense::Maximize : ObjectiveSense::Minimize);
     EXPECT_NEAR_ULPS(model.objConstant, oracle.objectiveOffset());
@@ -176,12 +183,17 @@ void expectSameModel(const std::string& path) {
     expectSameRows(model, oracle);
     expectSameMatrix(model, oracle);
     expectSameSets(model, oracle);
+    return true;
 }
 
 TEST(LpDifferential, EveryLpFileAtHandReadsAsCoinLpIOReadsIt) {
     const std::vector<std::string> files = filesIn(kFolders, {".lp"});
     ASSERT_GE(files.size(), 5u);
-    for (const std::string& path : files) expectSameModel(path);
+    // CoinLpIO knows no quadratic objective.
+    std::vector<std::string> unreadable;
+    for (const std::string& path : files)
+        if (!expectSameModel(path)) unreadable.push_back(fs::path(path).filename().string());
+    EXPECT_EQ(unreadable, (std::vector<std::string>{"separable_qp.lp"}));
 }
 
 TEST(LpDifferential, AnLpCopyOfEveryMpsModelReadsAsCoinLpIOReadsIt) {
@@ -190,7 +202,7 @@ TEST(LpDifferential, AnLpCopyOfEveryMpsModelReadsAsCoinLpIOReadsIt) {
     for (const std::string& mpsPath : files) {
         const std::string path = lpCopyOf(mpsPath);
         if (path.empty()) continue;
-        expectSameModel(path);
+        EXPECT_TRUE(expectSameModel(path));
         ++compared;
     }
     EXPECT_GE(compared, 40);
