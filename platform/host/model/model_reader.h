@@ -32,7 +32,7 @@ class ModelFileError : public ModelError {
 
 enum class ModelFormat { Mps, Lp };
 
-// LP for names ending in ".lp" or ".lp.gz" (any case), MPS otherwise.
+// LP for names ending in ".lp", ".lp.gz" or ".lp.bz2" (any case), MPS otherwise.
 ModelFormat formatOfPath(const std::string& path);
 
 // The reader's warnings go to `diagnostics` when it is not null, one line each in the form of the
