@@ -3,12 +3,25 @@
 
 RTSolver::~RTSolver() = default;
 
+// The bases' own slot 0, as a solver class that does not implement it would inherit it.
+void* RTSolver::deletingDestructor(unsigned int flags) {
+    this->~RTSolver();
+    if (flags & corvane::kFreeStorage) ::operator delete(static_cast<void*>(this));
+    return this;
+}
+
 RTMILSolver::RTMILSolver(const char* name) : solverName(name), startFlag(1), setProvider(nullptr) {}
 
 RTMILSolver::~RTMILSolver() = default;
 
+void* RTMILSolver::deletingDestructor(unsigned int flags) {
+    this->~RTMILSolver();
+    if (flags & corvane::kFreeStorage) ::operator delete(static_cast<void*>(this));
+    return this;
+}
+
 void RTMILSolver::release() {
-    delete this;
+    deletingDestructor(corvane::kFreeStorage);
 }
 
 const char* RTMILSolver::inqName() const {

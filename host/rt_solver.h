@@ -1,10 +1,12 @@
 // The host framework's solver interface as the plug-in sees it.
 //
 // The host drives every solver through these virtual operations; their order is the order of the
-// host's virtual table and must not change.
+// host's virtual table and must not change: slot k holds the operation numbered k below, slot 0
+// being the one-entry deleting destructor of host/deleting_destructor.h.
 #ifndef CORVANE_HOST_RT_SOLVER_H
 #define CORVANE_HOST_RT_SOLVER_H
 
+#include "host/deleting_destructor.h"
 #include "plugin/corvane_api.h"
 
 struct rt_cvgsum;
@@ -26,9 +28,10 @@ class CORVANE_API RTSolver {
         STRING_PARAMETER = 3
     };
 
-    virtual ~RTSolver();  // slot 0
-    virtual void release() = 0;
-    virtual const char* inqName() const = 0;
+    // slot 0: destroys the solver, frees its storage when flags has kFreeStorage.
+    virtual void* deletingDestructor(unsigned int flags);
+    virtual void release() = 0;               // slot 1
+    virtual const char* inqName() const = 0;  // slot 2
     virtual int inqNumIntParam() const = 0;
     virtual int inqNumRealParam() const = 0;
     virtual int inqNumStringParam() const = 0;
@@ -50,6 +53,10 @@ class CORVANE_API RTSolver {
     virtual int writesIterationHistory() const = 0;
     virtual void setStartFlag(int value) = 0;
     virtual int inqStartFlag() const = 0;  // slot 23
+
+  protected:
+    // Destruction goes through slot 0.
+    ~RTSolver();
 };
 
 // The host's base for mixed-integer solvers: defaults for every operation and the reverse
@@ -57,8 +64,9 @@ class CORVANE_API RTSolver {
 class CORVANE_API RTMILSolver : public RTSolver {
   public:
     explicit RTMILSolver(const char* name);
-    ~RTMILSolver() override;
 
+    void* deletingDestructor(unsigned int flags) override;
+    // Destroys the solver through slot 0 and frees its storage.
     void release() override;
     const char* inqName() const override;
     int inqNumIntParam() const override;
@@ -94,6 +102,9 @@ class CORVANE_API RTMILSolver : public RTSolver {
     const char* solverName;  // not copied: the caller passes a literal
     int startFlag;
     SetProvider* setProvider;
+
+  protected:
+    ~RTMILSolver();
 };
 
 #endif

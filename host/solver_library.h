@@ -2,14 +2,19 @@
 #ifndef CORVANE_HOST_SOLVER_LIBRARY_H
 #define CORVANE_HOST_SOLVER_LIBRARY_H
 
+#include "host/deleting_destructor.h"
+
 class RTSolver;
 
 class SolverLibrary {
   public:
-    virtual ~SolverLibrary() = default;                  // slot 0
-    virtual int addSolver(RTSolver* solver) = 0;         // slot 1: 0 when accepted
-    virtual int removeSolver(RTSolver* solver) = 0;      // slot 2
-    virtual RTSolver* findSolver(const char* name) = 0;  // slot 3: null when there is none
+    virtual void* deletingDestructor(unsigned int flags) = 0;  // slot 0
+    virtual int addSolver(RTSolver* solver) = 0;               // slot 1: 0 when accepted
+    virtual int removeSolver(RTSolver* solver) = 0;            // slot 2
+    virtual RTSolver* findSolver(const char* name) = 0;        // slot 3: null when there is none
+
+  protected:
+    ~SolverLibrary() = default;
 };
 
 #endif

@@ -19,6 +19,9 @@ IZOL_XpressControlCallBack& IZOL_XpressControlCallBack::operator=(
     return *this;
 }
 IZOL_XpressControlCallBack::~IZOL_XpressControlCallBack() = default;
+void* IZOL_XpressControlCallBack::deletingDestructor(unsigned int flags) {
+    return corvane::destroyObject(this, flags);
+}
 
 IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack() = default;
 IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack(const IZOL_XpressControlMsgCallBack&) =
@@ -28,6 +31,9 @@ IZOL_XpressControlMsgCallBack& IZOL_XpressControlMsgCallBack::operator=(
     return *this;
 }
 IZOL_XpressControlMsgCallBack::~IZOL_XpressControlMsgCallBack() = default;
+void* IZOL_XpressControlMsgCallBack::deletingDestructor(unsigned int flags) {
+    return corvane::destroyObject(this, flags);
+}
 
 bool ZOLXpressRegisterClientCallBack(IZOL_XpressControlCallBack* callBack) {
     if (!callBack) return false;

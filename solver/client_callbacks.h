@@ -2,10 +2,13 @@
 // point whether to go on, and it receives every optimizer message.
 //
 // The plug-in stores the registered objects and never deletes them: the client keeps them alive
-// while they are registered.
+// while they are registered. Slot 0 of each interface is the one-entry deleting destructor of
+// host/deleting_destructor.h, slot 1 its operation; a client class implements slot 0 for itself
+// with corvane::destroyObject when anything destroys its objects through the interface.
 #ifndef CORVANE_SOLVER_CLIENT_CALLBACKS_H
 #define CORVANE_SOLVER_CLIENT_CALLBACKS_H
 
+#include "host/deleting_destructor.h"
 #include "plugin/corvane_api.h"
 
 class CORVANE_API IZOL_XpressControlCallBack {
@@ -13,8 +16,9 @@ class CORVANE_API IZOL_XpressControlCallBack {
     IZOL_XpressControlCallBack();
     IZOL_XpressControlCallBack(const IZOL_XpressControlCallBack& other);
     IZOL_XpressControlCallBack& operator=(const IZOL_XpressControlCallBack& other);
-    virtual ~IZOL_XpressControlCallBack();
-    // true: go on; false: stop the optimizer.
+    ~IZOL_XpressControlCallBack();
+    virtual void* deletingDestructor(unsigned int flags);  // slot 0
+    // Slot 1. true: go on; false: stop the optimizer.
     virtual bool onIteration() = 0;
 };
 
@@ -23,9 +27,10 @@ class CORVANE_API IZOL_XpressControlMsgCallBack {
     IZOL_XpressControlMsgCallBack();
     IZOL_XpressControlMsgCallBack(const IZOL_XpressControlMsgCallBack& other);
     IZOL_XpressControlMsgCallBack& operator=(const IZOL_XpressControlMsgCallBack& other);
-    virtual ~IZOL_XpressControlMsgCallBack();
-    // One optimizer message as the optimizer passed it; parallelMip tells whether the MIP search
-    // of the solve runs on several threads.
+    ~IZOL_XpressControlMsgCallBack();
+    virtual void* deletingDestructor(unsigned int flags);  // slot 0
+    // Slot 1: one optimizer message as the optimizer passed it; parallelMip tells whether the MIP
+    // search of the solve runs on several threads.
     virtual void onMessage(const char* text, int length, int type, bool parallelMip) = 0;
 };
 

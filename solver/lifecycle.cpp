@@ -74,6 +74,12 @@ ZOLXpress::~ZOLXpress() {
     std::vector<int>().swap(setMembers);
 }
 
+// The host allocated the storage with the global operator new (zoldll_corvane_init does so on its
+// behalf), so it is freed with the global operator delete.
+void* ZOLXpress::deletingDestructor(unsigned int flags) {
+    return corvane::destroyObject(this, flags);
+}
+
 void ZOLXpress::CleanUp() {
     releaseRunArray(colStart);
     releaseRunArray(rowIndex);

@@ -28,7 +28,10 @@ struct DataError;
 class CORVANE_API ZOLXpress : public RTMILSolver {
   public:
     ZOLXpress();
-    ~ZOLXpress() override;
+    // Runs CleanUp and releases everything else the solver owns.
+    ~ZOLXpress();
+    // Slot 0: the destructor above, then the storage when flags has corvane::kFreeStorage.
+    void* deletingDestructor(unsigned int flags) override;
     ZOLXpress(const ZOLXpress&) = delete;
     ZOLXpress& operator=(const ZOLXpress&) = delete;
 

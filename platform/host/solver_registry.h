@@ -10,6 +10,7 @@ namespace corvane::host {
 
 class SolverRegistry : public SolverLibrary {
   public:
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     // Refuses (1) a null solver, one without a name, and a second solver of a name it holds.
     int addSolver(RTSolver* solver) override;
     // 0 when the solver was held, 1 otherwise. The registry never destroys its solvers.

@@ -94,6 +94,9 @@ TEST_F(Lifecycle, PreSolveRaisesTheStartFlagAndLeavesThePhase) {
 TEST_F(Lifecycle, ConvergenceSummaryAndSetProviderAreStored) {
     EXPECT_EQ(solver->convergenceSummary, summary);
     struct NoSets : SetProvider {
+        void* deletingDestructor(unsigned int flags) override {
+            return corvane::destroyObject(this, flags);
+        }
         int inqNumSets() override { return 0; }
         int inqNumSetsOfType(int) override { return 0; }
         int inqSetType(int) override { return 0; }

@@ -14,12 +14,18 @@ using corvane::test::machineThreads;
 using corvane::test::SolveFixture;
 
 struct Client : IZOL_XpressControlCallBack {
+    void* deletingDestructor(unsigned int flags) override {
+        return corvane::destroyObject(this, flags);
+    }
     int asked = 0;
     int stopAt = 0;  // 0: never stop
     bool onIteration() override { return ++asked != stopAt; }
 };
 
 struct Listener : IZOL_XpressControlMsgCallBack {
+    void* deletingDestructor(unsigned int flags) override {
+        return corvane::destroyObject(this, flags);
+    }
     struct Message {
         std::string text;
         int length;

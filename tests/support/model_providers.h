@@ -11,6 +11,8 @@
 
 namespace corvane::test {
 
+using corvane::destroyObject;
+
 inline int copyName(const std::vector<std::string>& names, int index, int maxLen, char* buffer) {
     const std::string& name = names.at(static_cast<size_t>(index - 1));
     const size_t length = std::min(name.size(), static_cast<size_t>(maxLen));
@@ -20,6 +22,7 @@ inline int copyName(const std::vector<std::string>& names, int index, int maxLen
 }
 
 struct VectorVars : VarProvider {
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     std::vector<double> values, lower, upper, reducedCosts;
     std::vector<int> types, basis;
     std::vector<std::string> names;  // with the host's four-character prefix
@@ -48,6 +51,7 @@ struct VectorVars : VarProvider {
 };
 
 struct VectorEqns : EqnProvider {
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     std::vector<double> residuals, multipliers, duals;
     std::vector<int> types, basis;
     std::vector<std::string> names;
@@ -73,6 +77,7 @@ struct VectorEqns : EqnProvider {
 };
 
 struct VectorDerivs : DerivProvider {
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     std::vector<int> rows, cols;  // 1-based
     std::vector<double> values;
     int inqNumElements() override { return static_cast<int>(values.size()); }
@@ -82,6 +87,7 @@ struct VectorDerivs : DerivProvider {
 };
 
 struct VectorObj : ObjProvider {
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     std::vector<int> indices;  // 1-based, ascending
     std::vector<double> first, second;
     int sense = 1;
@@ -100,6 +106,7 @@ struct VectorObj : ObjProvider {
 };
 
 struct VectorSets : SetProvider {
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     std::vector<int> types;
     std::vector<std::vector<int>> members;  // 1-based variable indices
     int inqNumSets() override { return static_cast<int>(types.size()); }

@@ -6,13 +6,16 @@
 // object. The solver object is the single-inheritance RTSolver the solver library hands out, so
 // the RTSolver pointer is the object's address.
 //
-// The client callback interfaces are mirrored here with the plug-in's virtual layout (a virtual
-// destructor, then the one operation), so the host derives from them without linking the
-// plug-in's constructors. The plug-in only calls the operation through the virtual table.
+// The client callback interfaces are mirrored here with the plug-in's virtual layout (slot 0 the
+// one-entry deleting destructor, slot 1 the operation), so the host derives from them without
+// linking the plug-in's constructors. The plug-in only calls the operation through the virtual
+// table.
 #ifndef CORVANE_PLATFORM_HOST_DRIVER_PLUGIN_ABI_H
 #define CORVANE_PLATFORM_HOST_DRIVER_PLUGIN_ABI_H
 
 #include <string>
+
+#include "host/deleting_destructor.h"
 
 class RTSolver;
 
@@ -22,15 +25,21 @@ class PluginLoader;
 
 class ControlCallBack {
   public:
-    virtual ~ControlCallBack() = default;
+    virtual void* deletingDestructor(unsigned int flags) = 0;
     // true: go on; false: stop the optimizer.
     virtual bool onIteration() = 0;
+
+  protected:
+    ~ControlCallBack() = default;
 };
 
 class MessageCallBack {
   public:
-    virtual ~MessageCallBack() = default;
+    virtual void* deletingDestructor(unsigned int flags) = 0;
     virtual void onMessage(const char* text, int length, int type, bool parallelMip) = 0;
+
+  protected:
+    ~MessageCallBack() = default;
 };
 
 struct PluginMembers {

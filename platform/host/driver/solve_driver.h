@@ -80,6 +80,7 @@ std::string basisFilePath(const std::string& logDir, int rankId);
 // Ctrl-C during a solve asks the solver to stop at its next log point.
 class InterruptControl : public ControlCallBack {
   public:
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     bool onIteration() override;
     // Installs the handler; the second Ctrl-C ends the program as usual.
     static void watch();
@@ -91,6 +92,7 @@ class InterruptControl : public ControlCallBack {
 class StderrMessages : public MessageCallBack {
   public:
     explicit StderrMessages(bool quiet) : quiet_(quiet) {}
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     void onMessage(const char* text, int length, int type, bool parallelMip) override;
 
   private:

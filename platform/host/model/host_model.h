@@ -32,6 +32,7 @@ class HostModel;
 class ModelVars : public VarProvider {
   public:
     explicit ModelVars(HostModel& host) : host_(host) {}
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     int inqNumVars() override;
     double* valueArray() override;
     double* lowerArray() override;
@@ -48,6 +49,7 @@ class ModelVars : public VarProvider {
 class ModelEqns : public EqnProvider {
   public:
     explicit ModelEqns(HostModel& host) : host_(host) {}
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     int inqNumEqns() override;
     double* residualArray() override;
     double* multiplierArray() override;
@@ -63,6 +65,7 @@ class ModelEqns : public EqnProvider {
 class ModelDerivs : public DerivProvider {
   public:
     explicit ModelDerivs(HostModel& host) : host_(host) {}
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     int inqNumElements() override;
     int* rowArray() override;
     int* colArray() override;
@@ -75,6 +78,7 @@ class ModelDerivs : public DerivProvider {
 class ModelObjective : public ObjProvider {
   public:
     explicit ModelObjective(HostModel& host) : host_(host) {}
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     int prepare(int* status) override;
     int inqNumTerms() override;
     int inqVarIndices(int* indices) override;
@@ -88,6 +92,7 @@ class ModelObjective : public ObjProvider {
 class ModelSets : public SetProvider {
   public:
     explicit ModelSets(const LinearModel& model) : model_(model) {}
+    void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     int inqNumSets() override;
     int inqNumSetsOfType(int type) override;
     int inqSetType(int set) override;
