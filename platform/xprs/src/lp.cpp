@@ -13,6 +13,12 @@ namespace {
 
 enum class Algorithm { kAutomatic, kDual, kPrimal, kBarrier };
 
+// CLP's bits, as its driver sets them.
+constexpr int kPresolveDependentRows = 32768;
+constexpr int kBarrierScaling = 2048;
+constexpr int kFlexibleInitialSolve = 16384;
+constexpr int kDriverPerturbation = 50;
+
 // The log points of CLP's solves: every n simplex iterations, and every barrier iteration.
 // CLP clones this into the models it derives (presolve, the search's node problems), so the state
 // it shares lives in the problem.
@@ -21,7 +27,8 @@ class IterationEvents : public ClpEventHandler {
     IterationEvents(Problem* p, int every) : p_(p), every_(every) {}
     ClpEventHandler* clone() const override { return new IterationEvents(*this); }
     int event(Event e) override {
-        if (e != endOfIteration) return -1;
+        // Other events keep CLP's own answers, which steer its path.
+        if (e != endOfIteration) return ClpEventHandler::event(e);
         // The barrier reports its iterations without a simplex model.
         bool due = !model_ || (every_ > 0 && model_->numberIterations() > 0 &&
                                model_->numberIterations() % every_ == 0);
@@ -83,25 +90,45 @@ int lpStatusOf(const Problem& p, const ClpSimplex& lp) {
     }
 }
 
-void runColdStart(ClpSimplex& lp, Algorithm alg, bool presolve) {
+// The settings of CLP's own driver for each algorithm ("dualsimplex", "primalsimplex", "either"
+// and "barrier"), so that a cold start takes the path, and the iterations, that CLP takes when
+// run by itself at the same tolerances.
+ClpSolve driverOptions(Algorithm alg, bool presolve) {
     ClpSolve options;
-    switch (alg) {
-        case Algorithm::kDual:
-            options.setSolveType(ClpSolve::useDual);
-            break;
-        case Algorithm::kPrimal:
-            options.setSolveType(ClpSolve::usePrimal);
-            break;
-        case Algorithm::kBarrier:
-            options.setSolveType(ClpSolve::useBarrier);
-            break;
-        default:
-            options.setSolveType(ClpSolve::automatic);
-    }
+    // The driver's presolve: its default actions with dependent rows looked for, singleton
+    // columns made slacks, substitutions of up to 3 columns.
+    options.setPresolveActions(kPresolveDependentRows);
+    options.setSubstitution(3);
     options.setPresolveType(presolve ? ClpSolve::presolveOn : ClpSolve::presolveOff);
     // CLP would otherwise take SIGINT for the time of the solve: the host owns its signals.
     options.setSpecialOption(2, 1);
+    switch (alg) {
+        case Algorithm::kDual:
+            options.setSolveType(ClpSolve::useDual);
+            options.setSpecialOption(0, 2, -1);  // idiot crash at CLP's discretion
+            break;
+        case Algorithm::kPrimal:
+            options.setSolveType(ClpSolve::usePrimalorSprint);
+            options.setSpecialOption(1, 7);  // crash, idiot or sprint at CLP's discretion
+            break;
+        case Algorithm::kBarrier:
+            options.setSolveType(ClpSolve::useBarrier);
+            options.setSpecialOption(4, kBarrierScaling);
+            break;
+        default:
+            options.setSolveType(ClpSolve::automatic);
+            options.setSpecialOption(3, 0);  // +-1 matrices allowed
+    }
+    return options;
+}
+
+void runColdStart(ClpSimplex& lp, Algorithm alg, bool presolve) {
+    ClpSolve options = driverOptions(alg, presolve);
+    // The driver's "either" lets initialSolve choose more freely.
+    int saved = lp.moreSpecialOptions();
+    if (alg == Algorithm::kAutomatic) lp.setMoreSpecialOptions(saved | kFlexibleInitialSolve);
     lp.initialSolve(options);
+    lp.setMoreSpecialOptions(saved);
 }
 
 void runWarmStart(ClpSimplex& lp, Algorithm alg) {
@@ -152,6 +179,8 @@ void applyLpControls(Problem& p, ClpSimplex& lp) {
     lp.setPrimalTolerance(c.dblValue(XPRS_FEASTOL));
     lp.setDualTolerance(c.dblValue(XPRS_OPTIMALITYTOL));
     lp.scaling(c.intValue(XPRS_SCALING) == 0 ? 0 : 3);
+    // CLP's driver perturbs at 50 (automatic); a model built here would start at 100.
+    lp.setPerturbation(kDriverPerturbation);
     lp.passInMessageHandler(p.messages.get());
     lp.setLogLevel(p.log.wanted() ? 1 : 0);
 }

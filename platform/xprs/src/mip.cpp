@@ -228,6 +228,9 @@ void recordSearch(Problem& p, CbcModel& model) {
     p.log.flushPending();
     p.results.mipStatus = mipStatusOf(p, model);
     p.results.simplexIter += model.getIterationCount();
+    p.info(std::string(p.stopRequested ? "Search stopped" : "Search ended") + " after " +
+           std::to_string(model.getNodeCount()) + " nodes and " +
+           std::to_string(model.getIterationCount()) + " simplex iterations");
     const Model& m = p.model;
     if (model.bestSolution()) {
         p.mipSolution.assign(model.bestSolution(), model.bestSolution() + m.ncols);
@@ -237,6 +240,10 @@ void recordSearch(Problem& p, CbcModel& model) {
 
 std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
     auto solver = std::make_unique<OsiClpSolverInterface>(new ClpSimplex(*p.lp), true);
+    // The search starts from the relaxation the first stage solved: its basis becomes the
+    // solver's warm start, so that CBC's first solve finds it optimal instead of solving the
+    // relaxation again from a slack basis.
+    solver->setWarmStart(nullptr);
     const Model& m = p.model;
     for (int c = 0; c < m.ncols; ++c)
         if (m.coltype[c] == 'I' || m.coltype[c] == 'B') solver->setInteger(c);
