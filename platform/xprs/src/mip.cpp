@@ -304,6 +304,7 @@ std::vector<std::string> driverArguments(const Problem& p) {
     add("-ratioGap", number(c.dblValue(XPRS_MIPRELSTOP)));
     add("-integerTolerance", number(c.dblValue(XPRS_MIPTOL)));
     add("-primalTolerance", number(std::min(kSearchPrimalTolerance, c.dblValue(XPRS_FEASTOL))));
+    add("-dualTolerance", number(c.dblValue(XPRS_OPTIMALITYTOL)));
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         add("-increment", number(relCutoff * std::max(1.0, std::fabs(p.results.lpObj))));
