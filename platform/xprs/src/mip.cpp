@@ -224,11 +224,21 @@ double objectiveAt(const Model& m, const double* x) {
     return v;
 }
 
+const char* searchOutcome(const Problem& p, const CbcModel& model) {
+    if (p.stopRequested) return "stopped by the client";
+    if (model.isProvenOptimal()) return model.bestSolution() ? "optimal" : "infeasible";
+    if (model.isProvenInfeasible()) return "infeasible";
+    if (model.isNodeLimitReached()) return "node limit";
+    if (model.isSecondsLimitReached()) return "time limit";
+    if (model.isSolutionLimitReached()) return "solution limit";
+    return "unfinished";
+}
+
 void recordSearch(Problem& p, CbcModel& model) {
     p.log.flushPending();
     p.results.mipStatus = mipStatusOf(p, model);
     p.results.simplexIter += model.getIterationCount();
-    p.info(std::string(p.stopRequested ? "Search stopped" : "Search ended") + " after " +
+    p.info(std::string("Search ended, ") + searchOutcome(p, model) + ", after " +
            std::to_string(model.getNodeCount()) + " nodes and " +
            std::to_string(model.getIterationCount()) + " simplex iterations");
     const Model& m = p.model;
