@@ -1,11 +1,15 @@
 // The LP reader: what each part of the format brings into the model, and each fault it refuses,
 // with the line and the exact message.
+#include <bzlib.h>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/host/model/lp_reader.h"
+#include "platform/host/model/model_reader.h"
 
 namespace corvane::host {
 namespace {
@@ -351,6 +355,35 @@ TEST(LpFile, DuplicateRows) {
     EXPECT_TRUE(refused("Min\n x\nst\n x >= 1\n cons0: x <= 2\n", 5,
                         "the row name cons0 is given twice (first on line 4); an unnamed row is "
                         "named cons and its position from 0"));
+}
+
+// A model file named .lp, .lp.gz or .lp.bz2 reaches this reader, compressed or not.
+TEST(LpFile, PlainGzipAndBzip2FilesByTheirNames) {
+    const std::string text = "Maximize\n obj: 2 x + 3 y\nSubject To\n c: x + y <= 4\nEnd\n";
+    const std::string folder = testing::TempDir();
+    std::ofstream(folder + "plain.lp") << text;
+    gzFile gzip = gzopen((folder + "model.lp.gz").c_str(), "wb");
+    gzwrite(gzip, text.data(), static_cast<unsigned>(text.size()));
+    gzclose(gzip);
+    std::string bzip2(text.size() + 600, '\0');
+    unsigned size = static_cast<unsigned>(bzip2.size());
+    BZ2_bzBuffToBuffCompress(bzip2.data(), &size, const_cast<char*>(text.data()),
+                             static_cast<unsigned>(text.size()), 9, 0, 0);
+    std::ofstream(folder + "model.LP.BZ2", std::ios::binary) << bzip2.substr(0, size);
+    for (const char* name : {"plain.lp", "model.lp.gz", "model.LP.BZ2"}) {
+        const LinearModel model = readModel(folder + name, nullptr);
+        EXPECT_EQ(model.sense, ObjectiveSense::Maximize) << name;
+        EXPECT_EQ(model.cost, (std::vector<double>{2.0, 3.0})) << name;
+        EXPECT_EQ(model.rhs, (std::vector<double>{4.0})) << name;
+    }
+    std::ofstream(folder + "broken.lp") << "Minimize\n obj: x\nSubject To\n c: x >=\n";
+    try {
+        readModel(folder + "broken.lp", nullptr);
+        ADD_FAILURE() << "a broken file was read";
+    } catch (const ModelFileError& error) {
+        EXPECT_EQ(error.line(), 4u);
+        EXPECT_EQ(std::string(error.what()), folder + "broken.lp:4: the file ends inside row c");
+    }
 }
 
 // ---- The solver's infinity ----
