@@ -305,6 +305,7 @@ TEST(LpFile, CommentsBlankLinesLineEndsAndAnOptionalEnd) {
     EXPECT_EQ(withoutEnd.numCols(), 1);
     EXPECT_EQ(withoutEnd.rhs, (std::vector<double>{1.0}));
     EXPECT_EQ(read(text + "End\r\n\\ trailing comment\n\n").numRows(), 1);
+    EXPECT_EQ(read("\xEF\xBB\xBFMinimize\n x\n").numCols(), 1);
 }
 
 TEST(LpFile, NamesTakeAnyPrintableCharacterButTheSigns) {

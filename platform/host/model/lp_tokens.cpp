@@ -197,6 +197,8 @@ bool LpTokens::nextLine(Token& token, bool keepCurrent, bool& atEnd) {
     line_ = line;
     position_ = 0;
     lineNumber_ = lines_.lineNumber();
+    // Editors on some systems open a file with the UTF-8 byte order mark.
+    if (lineNumber_ == 1 && line_.substr(0, 3) == "\xEF\xBB\xBF") line_.remove_prefix(3);
     atLineStart_ = true;
     headingWords_ = headingWords(line_);
     return true;
