@@ -179,6 +179,7 @@ FileLineSource::FileLineSource(const std::string& path) {
         compression_ = "bzip2";
     } else {
         stream_ = std::make_unique<PlainStream>(file_);
+        sizeHint_ = static_cast<size_t>(status.st_size);
     }
     buffer_.resize(kMaxLineLength + 1 + kChunk);
 }

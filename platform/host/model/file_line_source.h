@@ -32,6 +32,8 @@ class FileLineSource : public LineSource {
     bool next(std::string_view& line) override;
     size_t lineNumber() const override { return line_; }
     const ReadError* error() const override { return failed_ ? &error_ : nullptr; }
+    // The size of a plain file; 0 for a compressed one.
+    size_t sizeHint() const override { return sizeHint_; }
 
     // "plain", "gzip" or "bzip2".
     const char* compression() const { return compression_; }
@@ -47,6 +49,7 @@ class FileLineSource : public LineSource {
     size_t begin_ = 0, end_ = 0;  // the bytes not yet handed out as lines
     bool atEnd_ = false;
     size_t line_ = 0;
+    size_t sizeHint_ = 0;
     bool failed_ = false;
     ReadError error_;
 };

@@ -33,6 +33,9 @@ class LineSource {
     virtual size_t lineNumber() const = 0;
     // Set once next() has failed for a reason other than the end of the input.
     virtual const ReadError* error() const = 0;
+    // The number of bytes the lines come from when it is known beforehand, else 0: a reader may
+    // reserve address space by it, never more than it needs to touch.
+    virtual size_t sizeHint() const { return 0; }
 };
 
 // Lines over bytes that are already in memory (tests and fuzzing).
@@ -56,9 +59,11 @@ class MemoryLineSource : public LineSource {
     }
     size_t lineNumber() const override { return line_; }
     const ReadError* error() const override { return failed_ ? &error_ : nullptr; }
+    size_t sizeHint() const override { return size_; }
 
   private:
     std::string_view rest_;
+    size_t size_ = rest_.size();
     size_t line_ = 0;
     bool failed_ = false;
     ReadError error_;

@@ -64,6 +64,12 @@ std::string checkCoefficient(std::string_view row, std::string_view column, doub
            std::string(row) + " is 1e20 or more in magnitude, which the solver takes as infinite";
 }
 
+std::string checkObjectiveConstant(std::string_view objective, double value) {
+    if (std::fabs(value) < kSolverInfinity) return {};
+    return "the objective " + std::string(objective) + " has the constant " + shortest(value) +
+           ", 1e20 or more in magnitude, which the solver takes as infinite";
+}
+
 std::string checkRowLimits(std::string_view row, double lower, double upper) {
     if (lower == kInfinity || upper == -kInfinity)
         return "row " + std::string(row) +

@@ -31,6 +31,10 @@ std::string checkNameLength(std::string_view name);
 // A matrix, objective or quadratic coefficient: its magnitude must stay below 1e20.
 std::string checkCoefficient(std::string_view row, std::string_view column, double value);
 
+// The objective's constant, in an MPS file the negative of the objective row's right-hand side:
+// its magnitude must stay below 1e20.
+std::string checkObjectiveConstant(std::string_view objective, double value);
+
 // A row's limits lower <= activity <= upper, each already infinite when the file wrote 1e30 or
 // more. An infinite limit in its binding direction makes the model infeasible; a finite limit of
 // 1e20 or more cannot be handed over.

@@ -1,8 +1,10 @@
 #include "platform/host/model/mps_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <new>
 #include <string>
 
 #include "platform/host/model/model_values.h"
@@ -62,15 +64,13 @@ std::string_view trimmed(std::string_view text) {
 bool splitFixed(std::string_view line, Fields& fields) {
     static constexpr size_t kBegin[kMaxFields] = {1, 4, 14, 24, 39, 49};
     static constexpr size_t kEnd[kMaxFields] = {3, 12, 22, 36, 47, 61};
+    static constexpr size_t kGaps[] = {0, 3, 12, 13, 22, 23, 36, 37, 38, 47, 48};
     if (line.size() > kEnd[kMaxFields - 1]) return false;
-    size_t field = 0;
-    for (size_t p = 0; p < line.size(); ++p) {
-        const char c = line[p];
-        if (c == '\t' || isControl(c)) return false;
-        while (field < kMaxFields && p >= kEnd[field]) ++field;
-        const bool inside = field < kMaxFields && p >= kBegin[field];
-        if (!inside && c != ' ') return false;
-    }
+    bool plain = true;  // no tab and no control character
+    for (const char c : line) plain &= static_cast<unsigned char>(c) >= 0x20 && c != 0x7f;
+    if (!plain) return false;
+    for (const size_t gap : kGaps)
+        if (gap < line.size() && line[gap] != ' ') return false;
     fields.count = 0;
     for (size_t f = 0; f < kMaxFields && kBegin[f] < line.size(); ++f) {
         const std::string_view text = trimmed(line.substr(kBegin[f], kEnd[f] - kBegin[f]));
@@ -289,11 +289,10 @@ class MpsReader {
         if (relation != 'N' && relation != 'E' && relation != 'L' && relation != 'G')
             return fail("unknown row type \"" + std::string(type.substr(0, 40)) + "\"");
         if (!checkName(name)) return false;
-        if (name == objective_ || rows_.find(name) >= 0)
+        if ((hasObjective_ && name == objectiveText_) || rows_.find(name) >= 0)
             return fail("row " + std::string(name) + " is declared twice");
         if (relation == 'N' && !hasObjective_) {
             objectiveText_ = std::string(name);
-            objective_ = objectiveText_;
             hasObjective_ = true;
             return true;
         }
@@ -307,12 +306,9 @@ class MpsReader {
 
     // The row `name` refers to: its index, -1 for the objective. False when it is not declared.
     bool findRow(std::string_view name, int& row) {
-        if (hasObjective_ && name == objective_) {
-            row = -1;
-            return true;
-        }
         row = rows_.find(name);
         if (row >= 0) return true;
+        if (hasObjective_ && name == objectiveText_) return true;  // row -1
         return fail("row " + std::string(name.substr(0, kMaxNameLength)) +
                     " is not declared in ROWS");
     }
@@ -376,8 +372,8 @@ class MpsReader {
         double value;
         if (!findRow(rowName, row) || !number(text, value)) return false;
         const std::string_view column = model_.colNames[currentColumn_];
-        if (const std::string problem = checkCoefficient(rowName, column, value); !problem.empty())
-            return fail(problem);
+        if (!(std::fabs(value) < kSolverInfinity))
+            return fail(checkCoefficient(rowName, column, value));
         int& last = row < 0 ? objectiveLastColumn_ : lastColumnInRow_[row];
         if (last == currentColumn_)
             return fail("column " + std::string(column) + " has two entries in row " +
@@ -442,7 +438,8 @@ class MpsReader {
             objectiveRhsGiven_ = true;
             // The objective's right-hand side is the negative of its constant.
             model_.objConstant = -value;
-            return true;
+            const std::string problem = checkObjectiveConstant(name, model_.objConstant);
+            return problem.empty() || fail(problem);
         }
         if (rowFlags_[row] & kHasRhs)
             return fail("the right-hand side of row " + std::string(name) + " is given twice");
@@ -607,8 +604,11 @@ class MpsReader {
                         std::string(fields_[0]) + ", " + std::string(fields_[1]) +
                         "); only separable quadratic objectives are supported");
         if (model_.quadDiagonal.empty()) model_.quadDiagonal.assign(model_.numCols(), 0.0);
+        // Entries for the same column add up, and so must stay in range together.
         model_.quadDiagonal[first] += value;
-        return true;
+        const std::string problem =
+            checkCoefficient(objectiveText_, fields_[0], model_.quadDiagonal[first]);
+        return problem.empty() || fail(problem);
     }
 
     // Sizes the arrays of rows once ROWS is read, those of columns once COLUMNS is.
@@ -699,7 +699,6 @@ class MpsReader {
     bool appendix_ = false;
 
     NameIndex rows_, columns_;
-    std::string_view objective_;
     std::string objectiveText_;
     bool hasObjective_ = false;
     std::vector<char> rowType_;
@@ -716,9 +715,25 @@ class MpsReader {
     std::string rhsSet_, rangeSet_, boundSet_, ignoredSet_;
     bool haveRhsSet_ = false, haveRangeSet_ = false, haveBoundSet_ = false;
 
+    // A line of COLUMNS holds at most two entries in no fewer than 12 bytes: reserving address
+    // space for that many entries spares the matrix its copies as it grows. Pages never written
+    // cost no memory.
+    void reserveMatrix() {
+        constexpr size_t kMostEntries = size_t(1) << 28;
+        const size_t entries = std::min(source_.sizeHint() / 6, kMostEntries);
+        if (entries < 4096) return;
+        try {
+            model_.rowIndex.reserve(entries);
+            model_.value.reserve(entries);
+        } catch (const std::bad_alloc&) {
+            // The arrays grow as they go instead.
+        }
+    }
+
   public:
     // Row arrays are needed from COLUMNS on, column arrays from RHS on.
     void sizeRows() {
+        reserveMatrix();
         const size_t m = rowType_.size();
         model_.rhs.assign(m, 0.0);
         model_.rangeHigh.assign(m, 0.0);
