@@ -28,12 +28,21 @@ class NameIndex {
         }
     }
 
-    // Records that the table's name `index` was just added, when no earlier name has its text
-    // (find() tells).
-    void insert(int index) {
+    // Records that the table's name `index` was just added. False when an earlier name has the
+    // same text (the index then keeps the earlier one).
+    bool insert(int index) {
         if ((count_ + 1) * 2 > slots_.size()) grow();
-        place({static_cast<uint32_t>(hash(names_[index])), index + 1});
+        const std::string_view name = names_[index];
+        const uint64_t h = hash(name);
+        const uint32_t tag = static_cast<uint32_t>(h);
+        size_t slot = h >> shift_;
+        for (; slots_[slot].index != 0; slot = (slot + 1) & mask()) {
+            const Slot entry = slots_[slot];
+            if (entry.tag == tag && same(names_[entry.index - 1], name)) return false;
+        }
+        slots_[slot] = {tag, index + 1};
         ++count_;
+        return true;
     }
 
   private:
