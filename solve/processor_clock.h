@@ -5,14 +5,12 @@
 
 #include <ctime>
 
-#include "plugin/corvane_api.h"
-
 namespace corvane {
 
 using ClockSource = std::clock_t (*)();
 
 // A null source restores the C runtime's clock.
-CORVANE_API void setProcessorClock(ClockSource source);
+void setProcessorClock(ClockSource source);
 std::clock_t readProcessorClock();
 
 }  // namespace corvane

@@ -5,8 +5,6 @@
 #include <ctime>
 #include <string>
 
-#include "plugin/corvane_api.h"
-
 namespace corvane {
 
 #if defined(_WIN32)
@@ -26,10 +24,10 @@ struct RunFileNames {
     std::string basis;
 };
 
-CORVANE_API RunFileNames buildRunFileNames(const char* logDir, int rankId);
+RunFileNames buildRunFileNames(const char* logDir, int rankId);
 // The MPS file of run `runCounter`.
-CORVANE_API std::string buildProblemFileName(const char* logDir, int rankId, int runCounter);
-CORVANE_API std::string buildBasisWarningFileName(const char* logDir);
+std::string buildProblemFileName(const char* logDir, int rankId, int runCounter);
+std::string buildBasisWarningFileName(const char* logDir);
 
 // Readies a file that is about to be written from its start: see run_files.cpp.
 void prepareForRewrite(const std::string& name);
