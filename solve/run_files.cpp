@@ -135,15 +135,17 @@ int ZOLXpress::readSavedBasis(const RunFileNames& names, int rc, int* resultCode
     ++runCounter;
     timing.start = corvane::readProcessorClock();
     if (warmStart == 1 && !basisIgnored && !names.basis.empty()) {
-        rc = XPRSreadbasis(problemHandle, names.basis.c_str(), "");
+        const int readRc = XPRSreadbasis(problemHandle, names.basis.c_str(), "");
         moveLogToEnd();
-        if (rc != 0) {
+        if (readRc != 0) {
             *resultCode = -2;
             logCoded(" *** Error loading basis. Error code ", optimizerErrorCode());
             logLastError();
         }
     }
     timing.afterRead = corvane::readProcessorClock();
+    // A basis that cannot be read costs the solve its warm start and nothing more: its return
+    // code would otherwise pass for a failed MIP search and throw away the search's solution.
     return rc;
 }
 

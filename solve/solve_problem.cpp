@@ -17,9 +17,9 @@ constexpr int kRequestFinished = 7;
 void ZOLXpress::solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
                              ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode) {
     SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
-    // Each solve starts uninterrupted, whatever ended the one before.
+    // Each solve starts uninterrupted, whatever ended the one before. The result code is the
+    // host's until a stage of the solve has an outcome to write into it.
     interruptRequested = false;
-    *resultCode = 0;
     if (!assemble(context)) return;
     runOptimization(context);
 }

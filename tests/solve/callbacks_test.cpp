@@ -117,7 +117,7 @@ TEST_F(Callbacks, StoppingAtTheFirstLogPointInterruptsTheSolve) {
     EXPECT_EQ(status(), 8);
     EXPECT_EQ(outcome.request, 7);
     EXPECT_EQ(outcome.done, 1);
-    EXPECT_EQ(outcome.result, 0);  // not written on this path
+    EXPECT_EQ(outcome.result, -100);  // left as the host passed it in
     EXPECT_EQ(solver->iteratePhase, 1);
     EXPECT_EQ(xdbl_call_count("XPRSgetlpsol"), 0);
     EXPECT_EQ(vars.values, (std::vector<double>{3.0, 40.0}));  // the start values, unscaled

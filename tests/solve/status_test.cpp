@@ -228,11 +228,16 @@ TEST_F(Status, SuboptimalMipIsASolutionWithoutSummaryValues) {
     EXPECT_FALSE(intItem("NUM_ITER").has_value());
 }
 
+// The host's result code stays as it was, so nothing counts the search as a success: no basis is
+// saved at the end of the solve.
 TEST_F(Status, UnlistedMipStatusLeavesTheOutcomeAlone) {
     makeMip();
-    xdbl_set_int_attrib(XPRS_MIPSTATUS, 7);
-    EXPECT_EQ(solve().result, 0);
-    EXPECT_FALSE(status().has_value());
+    for (const int mipStatus : {0, 7}) {
+        xdbl_set_int_attrib(XPRS_MIPSTATUS, mipStatus);
+        EXPECT_EQ(solve().result, -100) << mipStatus;
+        EXPECT_FALSE(status().has_value()) << mipStatus;
+    }
+    EXPECT_EQ(xdbl_call_count("XPRSwritebasis"), 0);
 }
 
 TEST_F(Status, RelaxedMipSolvesTheRelaxationOnly) {
