@@ -1,6 +1,8 @@
 // The host driving the real plug-in: loading, parameters, and the dialogue of iterate calls.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -109,6 +111,50 @@ TEST_F(DriverTest, CatalogueListsEveryParameterByIndex) {
     EXPECT_EQ(catalogue.back().name, "LOGDIR");
     EXPECT_EQ(catalogue.back().type, RTSolver::STRING_PARAMETER);
     EXPECT_EQ(closestNames(catalogue, "ztolz", 1), (std::vector<std::string>{"ZTOLZE"}));
+}
+
+// The exit status rests on both values: a result code the solver never wrote is not a success,
+// and "STATUS" 8 is an interrupt only when no stage wrote a result code.
+TEST(SolveOutcome, ReadFromStatusAndResultCodeTogether) {
+    const struct {
+        int solveDone, status, resultCode;
+        SolveOutcome outcome;
+    } cases[] = {
+        {1, 1, 0, SolveOutcome::Solved},
+        {1, 8, kNoResultYet, SolveOutcome::Interrupted},
+        {1, 8, -2, SolveOutcome::NoSolution},  // the load failed
+        {1, 8, 1, SolveOutcome::NoSolution},   // the optimization failed
+        {1, 7, 1, SolveOutcome::NoSolution},
+        {1, 0, kNoResultYet, SolveOutcome::NoSolution},  // a MIP status left uninterpreted
+        {0, 1, 0, SolveOutcome::NoSolution},
+    };
+    for (const auto& c : cases) {
+        SolveRun run;
+        run.solveDone = c.solveDone;
+        run.hasStatus = c.status != 0;
+        run.status = c.status;
+        run.resultCode = c.resultCode;
+        EXPECT_EQ(outcomeOf(run), c.outcome) << c.status << " " << c.resultCode;
+    }
+    EXPECT_EQ(SolveRun().resultCode, kNoResultYet);
+}
+
+// Run in a child process: the second Ctrl-C ends it.
+TEST(InterruptControlDeathTest, FirstCtrlCAsksTheSolverToStopTheSecondEndsAtOnce) {
+    EXPECT_EXIT(
+        {
+            InterruptControl control;
+            InterruptControl::watch();
+            std::raise(SIGINT);
+            InterruptControl::stopWatching();
+            InterruptControl::watch();  // the next solve forgets the Ctrl-C of the one before
+            if (InterruptControl::requested() || !control.onIteration()) std::_Exit(1);
+            std::raise(SIGINT);
+            if (!InterruptControl::requested() || control.onIteration()) std::_Exit(2);
+            std::raise(SIGINT);
+            std::_Exit(0);
+        },
+        testing::ExitedWithCode(kInterruptedExitStatus), "interrupted: asking the solver to stop");
 }
 
 TEST(PluginSession, MissingPluginIsAHostError) {

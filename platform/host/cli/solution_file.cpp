@@ -82,6 +82,7 @@ void writeSolutionFile(const std::string& path, HostModel& host, const SolutionH
     document["objective"] = header.objective ? Json(*header.objective) : Json(nullptr);
     document["iterations"] = header.iterations;
     document["solve_done"] = header.solveDone;
+    document["interrupted"] = header.interrupted;
     document["model"] = host.model().name;
     document["columns"] = columnsOf(host);
     document["rows"] = rowsOf(host);

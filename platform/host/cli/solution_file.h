@@ -16,6 +16,7 @@ struct SolutionHeader {
     std::optional<double> objective;  // with the model's constant
     int iterations = 0;
     bool solveDone = false;
+    bool interrupted = false;  // stopped by Ctrl-C: the values are those the solver returned
 };
 
 // Writes beside the target and renames, so a failure leaves no partial file. Throws

@@ -81,7 +81,7 @@ void prepareLogDirectory(RTSolver& solver) {
 }
 
 // A warm start reads the basis of the previous solve; before there is one, the solver would
-// report the failed read as an error (and abandon a MIP), so this solve runs cold.
+// report the failed read as an error, so this solve runs cold.
 void dropWarmStartWithoutBasis(RTSolver& solver) {
     if (solver.inqIntParam("WSTART") != 1) return;
     const std::string basis =
@@ -92,26 +92,37 @@ void dropWarmStartWithoutBasis(RTSolver& solver) {
                  basis.c_str());
 }
 
+// An objective only where the solver reported one, or reported a solution whose values give it
+// (a MIP search that found an integer solution without proving it optimal).
 SolutionHeader headerOf(const SolveRun& run, const HostModel& host) {
     SolutionHeader header;
     header.status = run.hasStatus ? run.status : 0;
     header.resultCode = run.resultCode;
     header.iterations = run.hasIterations ? run.iterations : 0;
     header.solveDone = run.solveDone == 1;
+    const SolveOutcome outcome = outcomeOf(run);
+    header.interrupted = outcome == SolveOutcome::Interrupted;
+    if (outcome == SolveOutcome::Interrupted) return header;
     if (run.hasObjective) {
         header.objective = run.objective + host.model().objConstant;
-    } else if (run.resultCode == 0 && run.solveDone == 1) {
+    } else if (outcome == SolveOutcome::Solved) {
         header.objective = host.objectiveAt();
     }
     return header;
+}
+
+std::string resultCodeText(int resultCode) {
+    if (resultCode == kNoResultYet) return "no result code";
+    return "result code " + std::to_string(resultCode);
 }
 
 void printSummary(const LinearModel& model, const SolveRun& run, const SolutionHeader& header,
                   double readSeconds, double writeSeconds) {
     std::printf("Model       %s: %s\n", model.name.empty() ? "(unnamed)" : model.name.c_str(),
                 describeModel(model).c_str());
-    std::printf("Status      %s (STATUS %d, result code %d)\n", statusWords(header.status),
-                header.status, header.resultCode);
+    std::printf("Status      %s (STATUS %d, %s)\n",
+                header.interrupted ? "interrupted" : statusWords(header.status), header.status,
+                resultCodeText(header.resultCode).c_str());
     if (header.objective)
         std::printf("Objective   %.10g (constant %.10g)\n", *header.objective, model.objConstant);
     else
@@ -153,16 +164,31 @@ int solve(const SolveCommand& command) {
         throw;
     }
     InterruptControl::stopWatching();
-    if (InterruptControl::requested()) progress.say("interrupted");
 
     const SolutionHeader header = headerOf(run, host);
+    if (header.interrupted)
+        progress.say("interrupted: the solution file holds the values the solver returned");
+    else if (InterruptControl::requested())
+        progress.say("the solve ended before the solver saw the interrupt");
     const auto writeStart = Clock::now();
     if (!command.solutionFile.empty()) writeSolutionFile(command.solutionFile, host, header);
     printSummary(model, run, header, readSeconds, secondsSince(writeStart));
-    return run.resultCode == 0 && run.solveDone == 1 ? kExitSolved : kExitNoSolution;
+    return exitStatusOf(outcomeOf(run));
 }
 
 }  // namespace
+
+int exitStatusOf(SolveOutcome outcome) {
+    switch (outcome) {
+        case SolveOutcome::Solved:
+            return kExitSolved;
+        case SolveOutcome::Interrupted:
+            return kExitInterrupted;
+        case SolveOutcome::NoSolution:
+            break;
+    }
+    return kExitNoSolution;
+}
 
 const char* statusWords(int status) {
     switch (status) {

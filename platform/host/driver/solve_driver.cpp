@@ -4,6 +4,8 @@
 #include <csignal>
 #include <cstdio>
 
+#include <unistd.h>
+
 #include "platform/host/model/host_model.h"
 #include "platform/host/vrim_host.h"
 
@@ -17,8 +19,15 @@ constexpr int kRequestFinished = 7;
 
 volatile std::sig_atomic_t interruptFlag = 0;
 
+constexpr char kStopRequested[] =
+    "\ncorvane: interrupted: asking the solver to stop (Ctrl-C again ends at once)\n";
+
+// Only calls that are safe in a signal handler: the solver may be anywhere, on any thread.
 extern "C" void onInterruptSignal(int) {
+    if (interruptFlag) _exit(kInterruptedExitStatus);
     interruptFlag = 1;
+    const ssize_t written = write(STDERR_FILENO, kStopRequested, sizeof kStopRequested - 1);
+    (void)written;
 }
 
 struct SummaryRecord {
@@ -86,6 +95,7 @@ SolveRun runSolve(RTMILSolver& solver, HostModel& host) {
     solver.preSolve();
 
     SolveRun run;
+    run.resultCode = kNoResultYet;
     int request = 0;
     for (int call = 0; request != kRequestFinished; ++call) {
         if (call == kMaxIterateCalls)
@@ -111,6 +121,13 @@ SolveRun runSolve(RTMILSolver& solver, HostModel& host) {
     return run;
 }
 
+SolveOutcome outcomeOf(const SolveRun& run) {
+    if (run.solveDone != 1 || !run.hasStatus) return SolveOutcome::NoSolution;
+    if (run.status == 8 && run.resultCode == kNoResultYet) return SolveOutcome::Interrupted;
+    if (run.status == 1 && run.resultCode == 0) return SolveOutcome::Solved;
+    return SolveOutcome::NoSolution;
+}
+
 std::string basisFilePath(const std::string& logDir, int rankId) {
     const std::string base = logDir + "/xpress";
     return rankId < 0 ? base + ".bss" : base + "_" + std::to_string(rankId) + ".bss";
@@ -124,7 +141,7 @@ void InterruptControl::watch() {
     interruptFlag = 0;
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
-    action.sa_flags = SA_RESETHAND;
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
 }

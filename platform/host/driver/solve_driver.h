@@ -53,11 +53,16 @@ class PluginSession {
     RTMILSolver* solver_ = nullptr;
 };
 
+// The result code each solve starts with. The solver writes its own code only where a stage of
+// the solve has an outcome; an interrupted solve, or a MIP search that ends in a status the solver
+// does not interpret, leaves this value in place.
+constexpr int kNoResultYet = -1;
+
 struct SolveRun {
     std::vector<int> requestCodes;  // as each iterate call returned them
     double iterateSeconds[3] = {0.0, 0.0, 0.0};
     int solveDone = 0;
-    int resultCode = 0;
+    int resultCode = kNoResultYet;
     bool hasStatus = false;
     int status = 0;
     bool hasObjective = false;
@@ -65,6 +70,16 @@ struct SolveRun {
     bool hasIterations = false;
     int iterations = 0;
 };
+
+// What a solve came to. The result code alone cannot say: an interrupted solve leaves it as the
+// host passed it in.
+enum class SolveOutcome {
+    Solved,       // result code 0 with "STATUS" 1
+    Interrupted,  // "STATUS" 8 with the result code still at kNoResultYet
+    NoSolution,   // every other ending
+};
+
+SolveOutcome outcomeOf(const SolveRun& run);
 
 // More calls than a solve takes mean a solver that does not finish.
 constexpr int kMaxIterateCalls = 16;
@@ -77,12 +92,16 @@ SolveRun runSolve(RTMILSolver& solver, HostModel& host);
 // The basis file the solver reads with "WSTART" 1 for these "LOGDIR" and "RANKID" values.
 std::string basisFilePath(const std::string& logDir, int rankId);
 
-// Ctrl-C during a solve asks the solver to stop at its next log point.
+// The exit status of a program ended by Ctrl-C, as shells report one.
+constexpr int kInterruptedExitStatus = 130;
+
+// Ctrl-C during a solve: the first asks the solver to stop at its next log point and says so on
+// standard error at once; the second ends the program at once with kInterruptedExitStatus.
 class InterruptControl : public ControlCallBack {
   public:
     void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     bool onIteration() override;
-    // Installs the handler; the second Ctrl-C ends the program as usual.
+    // Installs the handler and forgets an earlier Ctrl-C.
     static void watch();
     static void stopWatching();
     static bool requested();
