@@ -307,20 +307,25 @@ TEST(UnreadableBasis, MipAndLpStillReportTheirOptima) {
 }
 
 // An objective coefficient the optimizer's simplex would abort on is refused at the load: the
-// program ends on its own with a failed solve and no answer.
+// program ends on its own with a failed solve and no answer, for a MIP and for an LP alike.
 TEST(Refusals, HugeObjectiveCoefficientFailsTheLoadCleanly) {
     const std::string dir = scratchDir("huge-objective");
-    const std::string model = dir + "/huge.lp";
-    std::ofstream(model) << "Minimize\n obj: 1e26 x + y\nSubject To\n c: x + y >= 1\n"
-                            "Bounds\n x <= 10\nGeneral\n x\nEnd\n";
-    CorvaneProcess run(model, "huge-objective-run");
-    finish(run);
-    EXPECT_EQ(run.exitStatus(), 1) << run.out() << run.err();
-    EXPECT_NE(run.out().find("(STATUS 8, result code -2)"), std::string::npos) << run.out();
-    EXPECT_NE(run.out().find("Objective   none"), std::string::npos) << run.out();
-    EXPECT_NE(run.log().find(" *** Error loading problem to XPRESS solver. Error code "),
-              std::string::npos)
-        << run.log();
+    for (const std::string integers : {"General\n x\n", ""}) {
+        SCOPED_TRACE(integers.empty() ? "LP" : "MIP");
+        const std::string model = dir + "/huge.lp";
+        std::ofstream(model) << "Minimize\n obj: 1e26 x + y\nSubject To\n c: x + y >= 1\n"
+                                "Bounds\n x <= 10\n"
+                             << integers << "End\n";
+        CorvaneProcess run(model, "huge-objective-run");
+        finish(run);
+        EXPECT_EQ(run.exitStatus(), 1) << run.out() << run.err();
+        EXPECT_NE(run.out().find("(STATUS 8, result code"), std::string::npos) << run.out();
+        EXPECT_NE(run.out().find("Objective   none"), std::string::npos) << run.out();
+        EXPECT_NE(run.log().find(" *** Error loading problem to XPRESS solver. Error code "),
+                  std::string::npos)
+            << run.log();
+        EXPECT_TRUE(run.solution()["objective"].is_null());
+    }
 }
 
 }  // namespace
