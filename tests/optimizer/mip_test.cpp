@@ -109,6 +109,41 @@ TEST_F(MipTest, IntegersAndBinariesReachTheHandOptimum) {
     EXPECT_NEAR(3.0 - (dual[0] + 2 * dual[1] + 2 * dual[2] - 0.5 * dual[4]), dj[2], kTol);
 }
 
+// A relaxation solved on its own through the continuous calls reports its MIP status as the
+// search's first stage would; a later search's status is not overwritten by a re-solve.
+TEST_F(MipTest, RelaxationSolvedAloneSetsTheMipStatus) {
+    Lp lp = integerProblem();
+    Entities e;
+    e.type = {'I', 'I', 'I', 'B'};
+    e.col = {0, 1, 2, 3};
+    e.limit = {0, 0, 0, 0};
+    ASSERT_EQ(0, loadGlobal(lp, e));
+    ASSERT_EQ(0, XPRSmaxim(prob, ""));
+    EXPECT_EQ(0, intAttrib(XPRS_MIPSTATUS));
+    ASSERT_EQ(0, XPRSmaxim(prob, "l"));
+    EXPECT_EQ(XPRS_MIP_LP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+    ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_LPITERLIMIT, 0));
+    ASSERT_EQ(0, XPRSminim(prob, "l"));
+    EXPECT_EQ(XPRS_MIP_LP_NOT_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+    ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_LPITERLIMIT, 1000000));
+    solveMip(-1);
+    ASSERT_EQ(XPRS_MIP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+    ASSERT_EQ(0, XPRSfixglobals(prob, 1));
+    ASSERT_EQ(0, XPRSmaxim(prob, "l"));
+    EXPECT_EQ(XPRS_MIP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+
+    // Without entities there is no search to speak of.
+    Lp continuous = integerProblem();
+    continuous.pack();
+    ASSERT_EQ(
+        0, XPRSloadlp(prob, "lp", continuous.ncols(), continuous.nrows(), continuous.rowtype.data(),
+                      continuous.rhs.data(), continuous.range.data(), continuous.obj.data(),
+                      continuous.start.data(), nullptr, continuous.index.data(),
+                      continuous.value.data(), continuous.lb.data(), continuous.ub.data()));
+    ASSERT_EQ(0, XPRSmaxim(prob, "l"));
+    EXPECT_EQ(0, intAttrib(XPRS_MIPSTATUS));
+}
+
 TEST_F(MipTest, InfeasibleSearchAndMissingSolutionAreReported) {
     // x + y = 1.5 with x, y integers has no integer solution.
     Lp lp;

@@ -2,9 +2,11 @@
 #include <ClpEventHandler.hpp>
 #include <ClpSimplex.hpp>
 #include <ClpSolve.hpp>
+#include <algorithm>
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "problem.h"
 
@@ -190,6 +192,24 @@ void passInLogPoints(Problem& p, ClpSimplex& lp) {
     lp.passInEventHandler(&events);
 }
 
+namespace {
+
+bool hasEntities(const Model& m) {
+    return !m.sets.empty() ||
+           std::any_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t != 'C'; });
+}
+
+// The relaxation of a problem with entities, solved on its own ("l"), is the first stage of a
+// search: the MIP status tells whether it is optimal, until a search has a status of its own.
+void recordRelaxationStatus(Problem& p, const char* flags) {
+    if (!flags || !std::strchr(flags, 'l') || !hasEntities(p.model)) return;
+    if (p.results.mipStatus > XPRS_MIP_LP_OPTIMAL) return;
+    p.results.mipStatus =
+        p.results.lpStatus == XPRS_LP_OPTIMAL ? XPRS_MIP_LP_OPTIMAL : XPRS_MIP_LP_NOT_OPTIMAL;
+}
+
+}  // namespace
+
 int solveLp(Problem& p, int sense, const char* flags) {
     if (!p.loaded) return p.fail(kNoProblem, "no problem loaded");
     Algorithm alg;
@@ -202,6 +222,7 @@ int solveLp(Problem& p, int sense, const char* flags) {
     p.rootSolved = false;
     runSolve(p, lp, alg);
     recordResults(p, lp, alg);
+    recordRelaxationStatus(p, flags);
     ClpEventHandler plain;
     lp.passInEventHandler(&plain);
     return kOk;
