@@ -146,8 +146,9 @@ void InterruptControl::watch() {
     sigaction(SIGINT, &action, nullptr);
 }
 
+// After a Ctrl-C the handler stays, so that the next one still ends the program at once.
 void InterruptControl::stopWatching() {
-    std::signal(SIGINT, SIG_DFL);
+    if (!interruptFlag) std::signal(SIGINT, SIG_DFL);
 }
 
 bool InterruptControl::requested() {

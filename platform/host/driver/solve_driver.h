@@ -103,6 +103,8 @@ class InterruptControl : public ControlCallBack {
     bool onIteration() override;
     // Installs the handler and forgets an earlier Ctrl-C.
     static void watch();
+    // Gives Ctrl-C back its usual effect, unless one came: then the next still ends the program
+    // with kInterruptedExitStatus.
     static void stopWatching();
     static bool requested();
 };
