@@ -415,7 +415,9 @@ TEST(LpLimits, CoefficientsFromTheSolversInfinityOn) {
     EXPECT_TRUE(refused("Min\n [ 1e30 x^2 ] / 2\n", 2,
                         "the coefficient 1e+30 of column x in row obj" + tail));
     EXPECT_TRUE(
-        refused("Min\n x + 1e400\n", 2, "the objective constant inf is 1e20 or more in magnitude"));
+        refused("Min\n x + 1e400\n", 2,
+                "the objective obj has the constant inf, 1e20 or more in magnitude, which the "
+                "solver takes as infinite"));
 }
 
 }  // namespace

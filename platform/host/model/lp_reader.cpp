@@ -325,9 +325,8 @@ bool LpReader::readObjectiveTerm(bool first) {
 bool LpReader::addObjectiveTerm(const Term& term) {
     if (term.column < 0) {
         model_.objConstant += term.value;
-        if (std::fabs(model_.objConstant) < kSolverInfinity) return true;
-        return fail(term.line, "the objective constant " + shortest(model_.objConstant) +
-                                   " is 1e20 or more in magnitude");
+        const std::string message = checkObjectiveConstant(objectiveName_, model_.objConstant);
+        return message.empty() || fail(term.line, message);
     }
     double& cost = model_.cost[term.column];
     cost += term.value;
