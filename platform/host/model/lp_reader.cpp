@@ -8,6 +8,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -110,7 +111,9 @@ void limit(LpToken relation, double value, double& lower, double& upper) {
 class LpReader {
   public:
     LpReader(LineSource& lines, LinearModel& model, ReadError& error)
-        : tokens_(lines), model_(model), error_(error) {}
+        : tokens_(lines), model_(model), error_(error) {
+        reserveEntries(lines.sizeHint());
+    }
 
     bool read();
 
@@ -160,6 +163,8 @@ class LpReader {
     bool checkCoefficientOf(std::string_view row, int column, double value, size_t line);
     bool addMember(int set, std::string_view name, double weight, size_t line);
     bool closeSet(int set);
+    void reserveEntries(size_t bytes);
+    void dropZeros();
     void buildColumns();
 
     LpTokens tokens_;
@@ -240,6 +245,20 @@ std::string LpReader::describe(Where where) const {
             return "the SOS section";
         default:
             return "set " + std::string(setNames_[where.index]);
+    }
+}
+
+// The file's size bounds the number of coefficients: address space reserved by it costs no
+// memory until it is written, and saves copying the entries as they grow.
+void LpReader::reserveEntries(size_t bytes) {
+    constexpr size_t kMostEntries = size_t(1) << 28;
+    const size_t entries = std::min(bytes / 6, kMostEntries);
+    if (entries < 4096) return;
+    try {
+        entryColumn_.reserve(entries);
+        entryValue_.reserve(entries);
+    } catch (const std::bad_alloc&) {
+        // The arrays grow as they go instead.
     }
 }
 
@@ -828,27 +847,61 @@ bool LpReader::finish() {
     return true;
 }
 
-// Counts each column's entries, then places them; rows come out in order within each column.
+// Drops the coefficients written as 0 (or summed to 0), row by row, in place.
+void LpReader::dropZeros() {
+    const int rows = static_cast<int>(rowStart_.size()) - 1;
+    int kept = 0;
+    for (int i = 0; i < rows; ++i) {
+        const int begin = rowStart_[i];
+        const int end = rowStart_[i + 1];
+        rowStart_[i] = kept;
+        for (int k = begin; k < end; ++k) {
+            if (entryValue_[k] == 0.0) continue;
+            entryColumn_[kept] = entryColumn_[k];
+            entryValue_[kept] = entryValue_[k];
+            ++kept;
+        }
+    }
+    rowStart_[rows] = kept;
+    entryColumn_.resize(kept);
+    entryValue_.resize(kept);
+}
+
+// Turns the rows into the model's columns. The row indices are written straight into the model;
+// the values move to their places in their own array, one cycle of the permutation at a time, so
+// that the matrix is never held twice.
 void LpReader::buildColumns() {
+    dropZeros();
     const int columns = model_.numCols();
+    const int entries = static_cast<int>(entryValue_.size());
     std::vector<int>& colStart = model_.colStart;
     colStart.assign(columns + 1, 0);
-    for (size_t k = 0; k < entryValue_.size(); ++k)
-        if (entryValue_[k] != 0.0) ++colStart[entryColumn_[k] + 1];
+    for (const int column : entryColumn_) ++colStart[column + 1];
     for (int j = 0; j < columns; ++j) colStart[j + 1] += colStart[j];
-    model_.rowIndex.resize(colStart[columns]);
-    model_.value.resize(colStart[columns]);
     std::vector<int>& next = lastEntry_;
     std::copy(colStart.begin(), colStart.end() - 1, next.begin());
+    // From here on an entry's column gives way to its place in the model's arrays.
+    std::vector<int>& destination = entryColumn_;
+    model_.rowIndex.resize(entries);
     const int rows = static_cast<int>(rowStart_.size()) - 1;
     for (int i = 0; i < rows; ++i) {
         for (int k = rowStart_[i]; k < rowStart_[i + 1]; ++k) {
-            if (entryValue_[k] == 0.0) continue;
-            const int position = next[entryColumn_[k]]++;
-            model_.rowIndex[position] = i;
-            model_.value[position] = entryValue_[k];
+            const int to = next[entryColumn_[k]]++;
+            destination[k] = to;
+            model_.rowIndex[to] = i;
         }
     }
+    for (int first = 0; first < entries; ++first) {
+        double carried = entryValue_[first];
+        for (int k = first; destination[k] >= 0;) {
+            const int to = destination[k];
+            destination[k] = -1;
+            std::swap(carried, entryValue_[to]);
+            k = to;
+        }
+    }
+    model_.value = std::move(entryValue_);
+    std::vector<int>().swap(entryColumn_);
 }
 
 }  // namespace
