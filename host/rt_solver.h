@@ -65,6 +65,8 @@ class CORVANE_API RTMILSolver : public RTSolver {
   public:
     explicit RTMILSolver(const char* name);
 
+    // The base's own slot 0 destroys only the base: a solver class implements slot 0 for itself
+    // with corvane::destroyObject, as ZOLXpress does.
     void* deletingDestructor(unsigned int flags) override;
     // Destroys the solver through slot 0 and frees its storage.
     void release() override;
