@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <sys/stat.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -181,7 +182,8 @@ FileLineSource::FileLineSource(const std::string& path) {
         stream_ = std::make_unique<PlainStream>(file_);
         sizeHint_ = static_cast<size_t>(status.st_size);
     }
-    buffer_.resize(kMaxLineLength + 1 + kChunk);
+    bufferSize_ = kMaxLineLength + 1 + kChunk;
+    buffer_.reset(new char[bufferSize_]);
 }
 
 FileLineSource::~FileLineSource() {
@@ -200,12 +202,14 @@ bool FileLineSource::fail(size_t line, std::string message) {
 bool FileLineSource::fill() {
     if (atEnd_) return false;
     if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
     }
+    // A piece at a time: the buffer's pages beyond the longest line met are never touched.
     std::string error;
-    const size_t count = stream_->read(buffer_.data() + end_, buffer_.size() - end_, error);
+    const size_t room = std::min(kChunk, bufferSize_ - end_);
+    const size_t count = stream_->read(buffer_.get() + end_, room, error);
     if (!error.empty()) return fail(0, error);
     if (count == 0) atEnd_ = true;
     end_ += count;
@@ -216,7 +220,7 @@ bool FileLineSource::next(std::string_view& line) {
     if (failed_) return false;
     size_t searched = begin_;
     for (;;) {
-        const char* data = buffer_.data();
+        const char* data = buffer_.get();
         const void* newline = std::memchr(data + searched, '\n', end_ - searched);
         size_t length;
         size_t consumed;

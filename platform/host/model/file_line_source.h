@@ -45,7 +45,8 @@ class FileLineSource : public LineSource {
     std::FILE* file_ = nullptr;
     std::unique_ptr<ByteStream> stream_;
     const char* compression_ = "plain";
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // left uninitialised: only what is read is touched
+    size_t bufferSize_ = 0;
     size_t begin_ = 0, end_ = 0;  // the bytes not yet handed out as lines
     bool atEnd_ = false;
     size_t line_ = 0;
