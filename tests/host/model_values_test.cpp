@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/host/model/line_source.h"
 #include "platform/host/model/model_values.h"
+#include "platform/host/model/name_index.h"
 
 namespace corvane::host {
 namespace {
@@ -80,6 +82,39 @@ TEST(ModelValues, ColumnBounds) {
     EXPECT_EQ(fileLimit(1e30), kInfinity);
     EXPECT_EQ(fileLimit(-1e30), -kInfinity);
     EXPECT_EQ(fileLimit(9.9e29), 9.9e29);
+}
+
+}  // namespace
+}  // namespace corvane::host
+
+namespace corvane::host {
+namespace {
+
+TEST(NameIndex, FindsEveryNameOnceAcrossGrowth) {
+    NameTable names;
+    NameIndex index(names);
+    // Short names held in the slots, long ones compared in the table, names that differ only in
+    // length or in a trailing byte, and the empty name.
+    std::vector<std::string> all = {"",
+                                    "a",
+                                    "ab",
+                                    "abcdefgh",
+                                    "abcdefghi",
+                                    "abcdefgh1",
+                                    std::string(255, 'x'),
+                                    std::string(254, 'x')};
+    for (int i = 0; i < 5000; ++i) all.push_back("R" + std::to_string(i));
+    for (size_t i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(index.find(all[i]), -1) << all[i];
+        names.add(all[i]);
+        EXPECT_TRUE(index.insert(static_cast<int>(i))) << all[i];
+    }
+    for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(index.find(all[i]), static_cast<int>(i));
+    EXPECT_EQ(index.find("abcdefg"), -1);
+    EXPECT_EQ(index.find("R5000"), -1);
+    names.add("R17");
+    EXPECT_FALSE(index.insert(static_cast<int>(all.size())));
+    EXPECT_EQ(index.find("R17"), 17 + 8);
 }
 
 }  // namespace

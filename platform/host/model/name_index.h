@@ -1,5 +1,5 @@
 // Finds names of a NameTable by their text: open addressing over the table's indices, so that
-// looking a name up allocates nothing and the index costs 8 bytes per slot.
+// looking a name up allocates nothing and the index costs 16 bytes per slot.
 #ifndef CORVANE_PLATFORM_HOST_MODEL_NAME_INDEX_H
 #define CORVANE_PLATFORM_HOST_MODEL_NAME_INDEX_H
 
@@ -20,11 +20,15 @@ class NameIndex {
     int find(std::string_view name) const {
         if (slots_.empty()) return -1;
         const uint64_t h = hash(name);
-        const uint32_t tag = static_cast<uint32_t>(h);
+        const uint32_t tag = tagOf(h, name);
+        const bool isShort = name.size() <= 8;
+        const uint64_t word = isShort ? shortWord(name) : 0;
         for (size_t slot = h >> shift_;; slot = (slot + 1) & mask()) {
-            const Slot entry = slots_[slot];
+            const Slot& entry = slots_[slot];
             if (entry.index == 0) return -1;
-            if (entry.tag == tag && same(names_[entry.index - 1], name)) return entry.index - 1;
+            if (entry.tag != tag) continue;
+            if (isShort ? entry.word == word : same(names_[entry.index - 1], name))
+                return entry.index - 1;
         }
     }
 
@@ -33,25 +37,31 @@ class NameIndex {
     bool insert(int index) {
         if ((count_ + 1) * 2 > slots_.size()) grow();
         const std::string_view name = names_[index];
-        const uint64_t h = hash(name);
-        const uint32_t tag = static_cast<uint32_t>(h);
-        size_t slot = h >> shift_;
-        for (; slots_[slot].index != 0; slot = (slot + 1) & mask()) {
-            const Slot entry = slots_[slot];
-            if (entry.tag == tag && same(names_[entry.index - 1], name)) return false;
-        }
-        slots_[slot] = {tag, index + 1};
+        if (find(name) >= 0) return false;
+        place(index);
         ++count_;
         return true;
     }
 
   private:
-    // The slot's name, index + 1 (0 for an empty slot), and the low half of its hash, which
-    // settles most mismatches without comparing text.
+    // A slot holds its name's index + 1 (0 for an empty slot); a tag of half the name's hash and
+    // its length, which settles most mismatches; and a name of up to 8 characters itself, so that
+    // the common short names are compared without reaching into the table.
     struct Slot {
         uint32_t tag = 0;
         int32_t index = 0;
+        uint64_t word = 0;
     };
+
+    static uint32_t tagOf(uint64_t h, std::string_view name) {
+        const uint32_t length = name.size() < 255 ? static_cast<uint32_t>(name.size()) : 255;
+        return (static_cast<uint32_t>(h) & ~0xffu) | length;
+    }
+    static uint64_t shortWord(std::string_view name) {
+        uint64_t word = 0;
+        if (!name.empty()) std::memcpy(&word, name.data(), name.size());
+        return word;
+    }
 
     // Eight bytes at a time, then a multiplication whose high bits pick the slot.
     static uint64_t hash(std::string_view name) {
@@ -85,10 +95,12 @@ class NameIndex {
     }
     size_t mask() const { return slots_.size() - 1; }
 
-    void place(Slot entry) {
-        size_t slot = hash(names_[entry.index - 1]) >> shift_;
+    void place(int index) {
+        const std::string_view name = names_[index];
+        const uint64_t h = hash(name);
+        size_t slot = h >> shift_;
         while (slots_[slot].index != 0) slot = (slot + 1) & mask();
-        slots_[slot] = entry;
+        slots_[slot] = {tagOf(h, name), index + 1, name.size() <= 8 ? shortWord(name) : 0};
     }
 
     void grow() {
@@ -96,7 +108,7 @@ class NameIndex {
         slots_.assign(old.empty() ? 64 : old.size() * 2, Slot());
         shift_ = 64 - __builtin_ctzll(slots_.size());
         for (const Slot& entry : old)
-            if (entry.index != 0) place(entry);
+            if (entry.index != 0) place(entry.index - 1);
     }
 
     const NameTable& names_;
