@@ -74,7 +74,9 @@ struct NameChars {
 };
 constexpr NameChars kNameChars;
 
-bool isNameChar(char c) { return kNameChars.allowed[static_cast<unsigned char>(c)]; }
+bool isNameChar(char c) {
+    return kNameChars.allowed[static_cast<unsigned char>(c)];
+}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
