@@ -8,7 +8,7 @@
 // include flag in bit 3: an equation without it is not part of the model and becomes a free row.
 //
 // Convergence summary. A record of named items, each an int or a real, set by the solver and read
-// back by its owner.
+// back by its owner, who can also read the order in which they were set.
 #ifndef CORVANE_PLATFORM_HOST_VRIM_HOST_H
 #define CORVANE_PLATFORM_HOST_VRIM_HOST_H
 
@@ -31,8 +31,19 @@ VRIM_API void rtocvgsum_destroy(rt_cvgsum_t* summary);
 // 1 and the value when the item has been set, 0 otherwise.
 VRIM_API int rtocvgsum_get_int_item(const rt_cvgsum_t* summary, const char* item, int* value);
 VRIM_API int rtocvgsum_get_real_item(const rt_cvgsum_t* summary, const char* item, double* value);
-// Forgets every item, for a new solve.
+// Forgets every item and the history, for a new solve.
 VRIM_API void rtocvgsum_clear(rt_cvgsum_t* summary);
+
+// The history of a record: every item set on it since it was created or cleared, in the order
+// set, repeated items included. rtocvgsum_history_size counts the entries; rtocvgsum_history_entry
+// answers the k-th (0-based) as its item name (valid until the record is cleared or destroyed)
+// and its value, and returns 1 for an int item, 2 for a real item, 0 when there is no such entry.
+VRIM_API int rtocvgsum_history_size(const rt_cvgsum_t* summary);
+VRIM_API int rtocvgsum_history_entry(const rt_cvgsum_t* summary, int k, const char** item,
+                                     double* value);
+
+// Items set with no record (a null summary) since the library was loaded; they are refused.
+VRIM_API int rtocvgsum_items_without_record(void);
 
 #ifdef __cplusplus
 }

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/host/vrim_host.h"
 #include "platform/xprs-double/xprs_double.hpp"
@@ -92,6 +94,25 @@ class SolveFixture : public ::testing::Test {
         return value;
     }
     std::optional<int> status() const { return intItem("STATUS"); }
+
+    // Every item the summary received, in the order set.
+    std::vector<std::pair<std::string, double>> summaryHistory() const {
+        std::vector<std::pair<std::string, double>> history;
+        for (int k = 0; k < rtocvgsum_history_size(summary); ++k) {
+            const char* item = nullptr;
+            double value = 0.0;
+            rtocvgsum_history_entry(summary, k, &item, &value);
+            history.emplace_back(item, value);
+        }
+        return history;
+    }
+    // The values "STATUS" received, in order.
+    std::vector<int> statusHistory() const {
+        std::vector<int> statuses;
+        for (const auto& [item, value] : summaryHistory())
+            if (item == "STATUS") statuses.push_back(static_cast<int>(value));
+        return statuses;
+    }
 
     std::filesystem::path file(const std::string& name) const { return logDir / name; }
     std::string log() const { return readFile(file("xpress.log")); }
