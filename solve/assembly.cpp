@@ -264,7 +264,10 @@ void ZOLXpress::fixAtCurrentValue(int column, int kind, double value) {
         if (value == 0.0) colLower[column] = colUpper[column] = 0.0;
         return;
     }
-    colLower[column] = colUpper[column] = std::trunc(value + 0.5);
+    // Rounding a value in (-1.5, -0.5] gives -0.0, which would reach the bounds and the problem
+    // file as "-0".
+    const double rounded = std::trunc(value + 0.5);
+    colLower[column] = colUpper[column] = rounded == 0.0 ? 0.0 : rounded;
 }
 
 void ZOLXpress::addEntity(int column, int kind, double hostLower, double hostUpper) {
@@ -357,7 +360,7 @@ int ZOLXpress::loadProblem() {
 void ZOLXpress::reportLoadFailure(int* resultCode) {
     const int code = optimizerErrorCode();
     *resultCode = -2;
-    rtocvgsum_set_int_item(convergenceSummary, "STATUS", 8);
+    setStatus(8);
     logCoded(" *** Error loading problem to XPRESS solver. Error code ", code);
     logLastError();
 }

@@ -21,10 +21,19 @@ std::string range(int last) {
 
 }  // namespace
 
-DataError ZOLXpress::checkCounts() const {
+// The arrays of the first call; a solve cleaned up after it has none.
+DataError ZOLXpress::checkStartPoint() const {
+    if (!startPoint || !colScale) return error("there is no start point from the first call");
     if (numVars != startPointVars)
         return error("the variable count " + std::to_string(numVars) + " differs from " +
                      std::to_string(startPointVars) + " in the first call");
+    return {};
+}
+
+DataError ZOLXpress::checkCounts() const {
+    const DataError start = checkStartPoint();
+    if (start.found) return start;
+    if (!rhs) return error("there are no right-hand sides from the second call");
     if (numRows != rhsRows)
         return error("the equation count " + std::to_string(numRows - 1) + " differs from " +
                      std::to_string(rhsRows - 1) + " in the second call");
@@ -37,8 +46,10 @@ DataError ZOLXpress::checkCounts() const {
 }
 
 DataError ZOLXpress::checkJacobian(DerivProvider* derivs) const {
+    // Equations without a derivative provider would be loaded without their coefficients.
+    if (!derivs && (numRows > 1 || numJacElements > 0))
+        return error("there is no derivative provider for the Jacobian");
     if (numJacElements == 0) return {};
-    if (!derivs) return error("there is no derivative provider for the Jacobian");
     const int* rows = derivs->rowArray();
     const int* cols = derivs->colArray();
     if (!rows || !cols || !derivs->valueArray()) return error("the Jacobian arrays are missing");

@@ -11,6 +11,7 @@
 #include "host/vrim.h"
 #include "solve/host_codes.h"
 #include "solve/run_arrays.h"
+#include "solve/solve_context.h"
 #include "solver/zol_xpress.h"
 
 using corvane::allocateRunArray;
@@ -62,6 +63,13 @@ void ZOLXpress::iterate(VarProvider* vars, EqnProvider* eqns, DerivProvider* der
     if (iteratePhase == 1) {
         recordStartPoint(vars, requestCode);
     } else if (iteratePhase == 2) {
+        const corvane::DataError error = checkStartPoint();
+        if (error.found) {
+            corvane::SolveContext context{vars,        eqns,      derivs,    obj,
+                                          requestCode, solveDone, resultCode};
+            failOnData(context, error);
+            return;
+        }
         takeRightHandSides(vars, eqns, requestCode);
     } else {
         solveProblem(vars, eqns, derivs, obj, requestCode, solveDone, resultCode);
@@ -79,7 +87,7 @@ bool ZOLXpress::providersPresent(VarProvider* vars, EqnProvider* eqns, ObjProvid
         missing = kMissingObjProvider;
     }
     if (missing == 0) return true;
-    rtocvgsum_set_int_item(convergenceSummary, "STATUS", kStatusMissingProvider);
+    setStatus(kStatusMissingProvider);
     *requestCode = kRequestFinished;
     *resultCode = missing;
     return false;
@@ -128,10 +136,12 @@ void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* re
     }
     if (rhsRows > 0) rhs[0] = 0.0;
 
-    if (keepFirstStartPoint) corvane::allocateZeroedRunArray(firstStartPoint, startPointVars);
+    if (keepFirstStartPoint) {
+        corvane::allocateZeroedRunArray(firstStartPoint, startPointVars);
+        firstStartPointVars = startPointVars;
+    }
     double* values = vars->valueArray();
-    const int columns = numVars < startPointVars ? numVars : startPointVars;
-    for (int j = 0; j < columns; ++j) {
+    for (int j = 0; j < startPointVars; ++j) {
         values[j] = startPoint[j] / colScale[j];
         if (keepFirstStartPoint) firstStartPoint[j] = startPoint[j];
     }

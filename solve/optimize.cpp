@@ -7,6 +7,7 @@
 #include "host/vrim.h"
 #include "solve/run_arrays.h"
 #include "solve/solve_context.h"
+#include "solver/summary_items.h"
 #include "solver/zol_xpress.h"
 
 using corvane::SolveContext;
@@ -20,7 +21,7 @@ constexpr double kMarker = 1.0e12;
 }  // namespace
 
 void ZOLXpress::setStatus(int status) {
-    rtocvgsum_set_int_item(convergenceSummary, "STATUS", status);
+    corvane::setSummaryItem(convergenceSummary, "STATUS", status);
 }
 
 // The MIP start is stated in the columns the optimizer sees, which are scaled.
@@ -36,10 +37,22 @@ void ZOLXpress::warmStartMip() {
         offerMipStart(startPoint);
     } else if (mipWarmStartMode == 2) {
         offerMipStart(startPoint);
-    } else if (mipWarmStartMode == 3 && firstStartPoint) {
-        offerMipStart(firstStartPoint);
+    } else if (mipWarmStartMode == 3) {
+        warmStartFromFirstStartPoint();
     }
     warmStartPending = false;
+}
+
+// The first start point has the columns of the object's first solve; offered to a problem of
+// another size it would be read past its end or describe other columns.
+void ZOLXpress::warmStartFromFirstStartPoint() {
+    if (firstStartPoint && firstStartPointVars == numVars) {
+        offerMipStart(firstStartPoint);
+        return;
+    }
+    logStream << " *** Warning: XPRESS MIP warm start not made. The first start point has "
+              << firstStartPointVars << " values, the problem has " << numVars << " columns"
+              << std::endl;
 }
 
 void ZOLXpress::searchMip(int sense) {
@@ -81,6 +94,7 @@ void ZOLXpress::endInterrupted(SolveContext& context) {
     returnStartValues(context);
     CleanUp();
     corvane::releaseRunArray(firstStartPoint);
+    firstStartPointVars = 0;
 }
 
 void ZOLXpress::interpretLpStatus(SolveContext& context) {
@@ -214,8 +228,8 @@ void ZOLXpress::readIterationsAndObjective(int objectiveAttribute) {
 void ZOLXpress::reportObjective() {
     logStream << " *** Optimal Objective Value is " << objectiveValue << std::endl;
     setStatus(1);
-    rtocvgsum_set_real_item(convergenceSummary, "FINAL_OBJ", objectiveValue);
-    rtocvgsum_set_int_item(convergenceSummary, "NUM_ITER", iterationCount);
+    corvane::setSummaryItem(convergenceSummary, "FINAL_OBJ", objectiveValue);
+    corvane::setSummaryItem(convergenceSummary, "NUM_ITER", iterationCount);
 }
 
 void ZOLXpress::openReport(const SolveContext& context) {

@@ -1,9 +1,9 @@
 // Client callback interfaces, their registration, and the optimizer's callbacks into the plug-in.
 #include <iostream>
 
-#include "host/vrim.h"
 #include "solver/client_callbacks.h"
 #include "solver/optimizer_callbacks.h"
+#include "solver/summary_items.h"
 #include "solver/zol_xpress.h"
 
 IZOL_XpressControlCallBack* clientControlCallBack = nullptr;
@@ -70,7 +70,7 @@ int XPRS_CC lpLogCallback(XPRSprob, void*) {
     if (clientControlCallBack->onIteration()) return 0;
     std::cout << " *** User interrupted the XPRESS solver" << std::endl;
     if (currentSolver) {
-        rtocvgsum_set_int_item(currentSolver->convergenceSummary, "STATUS", 8);
+        corvane::setSummaryItem(currentSolver->convergenceSummary, "STATUS", 8);
         currentSolver->interruptRequested = true;
     }
     return kStopOptimizer;

@@ -1,7 +1,7 @@
 // Construction, per-solve clean-up, destruction and the start of the optimizer library.
 #include <cstring>
+#include <locale>
 
-#include "host/vrim.h"
 #include "solve/run_arrays.h"
 #include "solver/zol_xpress.h"
 
@@ -65,6 +65,9 @@ ZOLXpress::ZOLXpress()
       convergenceSummary(nullptr) {
     std::strcpy(parameterDescription, "Internal XPRESS Parameter");
     InitDefSolverParameters();
+    // Run files are read by programs: their numbers never follow the locale the host has set.
+    logStream.imbue(std::locale::classic());
+    infeasibilityStream.imbue(std::locale::classic());
 }
 
 ZOLXpress::~ZOLXpress() {
@@ -112,6 +115,9 @@ void ZOLXpress::CleanUp() {
     releaseRunArray(quadCol1);
     releaseRunArray(quadCol2);
     releaseRunArray(quadCoef);
+    // The arrays of the first two calls are gone: a later call must not trust their lengths.
+    startPointVars = 0;
+    rhsRows = 0;
     if (problemHandle) {
         XPRSdestroyprob(problemHandle);
         problemHandle = nullptr;
@@ -121,7 +127,7 @@ void ZOLXpress::CleanUp() {
 int ZOLXpress::InitializeXpress() {
     XPRSfree();
     if (XPRSinit(nullptr) == 0) return 0;
-    rtocvgsum_set_int_item(convergenceSummary, "STATUS", 8);
+    setStatus(8);
     return -3;
 }
 

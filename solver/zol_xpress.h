@@ -204,6 +204,7 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void finishSolve(int* requestCode);
 
     // Checks of the host's data.
+    corvane::DataError checkStartPoint() const;
     corvane::DataError checkCounts() const;
     corvane::DataError checkJacobian(DerivProvider* derivs) const;
     corvane::DataError checkObjectiveIndices() const;
@@ -251,6 +252,7 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void setStatus(int status);
     void offerMipStart(const double* start);
     void warmStartMip();
+    void warmStartFromFirstStartPoint();
     void searchMip(int sense);
     void optimize(corvane::SolveContext& context);
     void endInterrupted(corvane::SolveContext& context);
@@ -276,6 +278,8 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     // Lengths of the arrays the first two calls sized: `startPoint` and `colScale`, and `rhs`.
     int startPointVars = 0;
     int rhsRows = 0;
+    // Length of `firstStartPoint`: the column count of the object's first solve.
+    int firstStartPointVars = 0;
 };
 
 // Module-wide: the number of hardware threads, read once when the module is loaded.
