@@ -2,6 +2,7 @@
 // column-wise matrix with the objective row first, the objective and the names.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,47 @@ TEST_F(Assembly, FixMipFixesIntegersAtTheirValuesAndLoadsAnLp) {
     const xdbl::Call c = load("XPRSloadlp");
     EXPECT_EQ(c.doubleArrays.at(4), (Doubles{3.0, 0.0, 0.0, 1.0}));
     EXPECT_EQ(c.doubleArrays.at(5), (Doubles{3.0, 0.0, 0.0, 8.0}));
+    // -1.0 rounds to zero, never to a negative zero.
+    EXPECT_FALSE(std::signbit(c.doubleArrays.at(4).value()[1]));
+    EXPECT_FALSE(std::signbit(c.doubleArrays.at(5).value()[1]));
+}
+
+TEST_F(Assembly, InfiniteBoundsOfAScaledColumnStayInfinite) {
+    vars.types = {0, 0, 0, 0};
+    vars.lower[0] = -1e25;  // x1 is scaled by 100
+    vars.upper[0] = 1e20;
+    solve();
+    const xdbl::Call c = load("XPRSloadlp");
+    EXPECT_EQ(c.doubleArrays.at(4).value()[0], -1e20);
+    EXPECT_EQ(c.doubleArrays.at(5).value()[0], 1e20);
+}
+
+TEST_F(Assembly, StrictRelationsGiveTheirRowTypes) {
+    eqns.types = {vrim_eqn_word(VRIM_REL_LESS_STRICT, 1), vrim_eqn_word(VRIM_REL_GREATER_STRICT, 1),
+                  vrim_eqn_word(VRIM_REL_EQUAL, 1)};
+    solve();
+    EXPECT_EQ(load("XPRSloadglobal").charArrays.at(0), std::string("NLGE"));
+}
+
+TEST_F(Assembly, ColumnsWithoutElementsAndWithTheObjectiveAlone) {
+    vars.types = {0, 0, 0, 0};
+    derivs = corvane::test::VectorDerivs();
+    obj.indices.clear();
+    obj.first.clear();
+    obj.second.clear();
+    solve();
+    const xdbl::Call empty = load("XPRSloadlp");
+    EXPECT_EQ(empty.intArrays.at(0), (Ints{0, 0, 0, 0, 0}));
+    EXPECT_EQ(empty.intArrays.at(2).value_or(Ints{}), Ints{});
+
+    obj.indices = {3};
+    obj.first = {-2.5};
+    obj.second = {0.0};
+    solve();
+    const xdbl::Call objectiveOnly = xdbl::nth("XPRSloadlp", 2);
+    EXPECT_EQ(objectiveOnly.intArrays.at(0), (Ints{0, 0, 0, 1, 1}));
+    EXPECT_EQ(objectiveOnly.intArrays.at(2), (Ints{0}));
+    EXPECT_EQ(objectiveOnly.doubleArrays.at(3), (Doubles{-2.5}));
 }
 
 TEST_F(Assembly, FixMipOtherThanOneClassifiesButLoadsWithoutEntities) {
@@ -306,6 +348,43 @@ TEST_F(BadData, VariableCountChangedBetweenCalls) {
     iterateOnce();
     vars = corvane::test::VectorVars({1.234, 0, 0, 0, 0});  // in scaled units, as the host has it
     expectRefused("the variable count 5 differs from 4 in the first call", iterateOnce());
+}
+
+TEST_F(BadData, EquationsWithoutADerivativeProvider) {
+    iterateOnce();
+    iterateOnce();
+    corvane::test::Outcome outcome;
+    solver->iterate(&vars, &eqns, nullptr, &obj, &outcome.request, &outcome.done, &outcome.result);
+    expectRefused("there is no derivative provider for the Jacobian", outcome);
+
+    // Without equations there is no Jacobian to provide.
+    eqns = corvane::test::VectorEqns({});
+    iterateOnce();
+    iterateOnce();
+    solver->iterate(&vars, &eqns, nullptr, &obj, &outcome.request, &outcome.done, &outcome.result);
+    EXPECT_EQ(xdbl_call_count("XPRSloadglobal"), 1);
+}
+
+// A solve cleaned up in its middle has lost its start point: the next call is refused, whichever
+// call comes next.
+TEST_F(BadData, SolveCleanedUpInItsMiddle) {
+    for (const int callsBefore : {1, 2}) {
+        xdbl_reset();
+        for (int call = 0; call < callsBefore; ++call) iterateOnce();
+        solver->CleanUp();
+        const auto outcome = iterateOnce();
+        EXPECT_NE(log().find(" *** Error in problem data for XPRESS solver. there is no start "
+                             "point from the first call\n"),
+                  std::string::npos)
+            << log();
+        EXPECT_EQ(outcome.result, -2);
+        EXPECT_EQ(outcome.request, 7);
+        EXPECT_EQ(status(), 8);
+        EXPECT_EQ(solver->iteratePhase, 1);
+        EXPECT_EQ(xdbl_call_count("XPRSloadglobal"), 0);
+        vars.values = {123.4, 0.0, 0.0, 50.0};
+    }
+    EXPECT_EQ(solve().result, 0);  // the next solve starts afresh
 }
 
 TEST_F(BadData, EquationCountChangedBetweenCalls) {

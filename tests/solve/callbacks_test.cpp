@@ -110,6 +110,8 @@ TEST_F(Callbacks, StoppingAtTheFirstLogPointInterruptsTheSolve) {
     client.stopAt = 1;
     xdbl_fire_lplog("XPRSminim", 0, 5);
     vars.values = {3.0, 40.0};
+    vars.reducedCosts = {5.0, 6.0};
+    eqns.duals = {7.0};
     testing::internal::CaptureStdout();
     const auto outcome = solve();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), " *** User interrupted the XPRESS solver\n");
@@ -121,8 +123,23 @@ TEST_F(Callbacks, StoppingAtTheFirstLogPointInterruptsTheSolve) {
     EXPECT_EQ(solver->iteratePhase, 1);
     EXPECT_EQ(xdbl_call_count("XPRSgetlpsol"), 0);
     EXPECT_EQ(vars.values, (std::vector<double>{3.0, 40.0}));  // the start values, unscaled
+    EXPECT_EQ(vars.reducedCosts, (std::vector<double>{0.0, 0.0}));
+    EXPECT_EQ(eqns.duals, (std::vector<double>{0.0}));
     EXPECT_EQ(solver->firstStartPoint, nullptr);
     EXPECT_EQ(xdbl_problems_alive(), 0);
+}
+
+TEST_F(Callbacks, InterruptWithoutASummaryRecordSetsNoItem) {
+    solver = std::make_unique<ZOLXpress>();
+    solver->setStringParam("LOGDIR", logDir.string().c_str());
+    const int before = rtocvgsum_items_without_record();
+    client.stopAt = 1;
+    xdbl_fire_lplog("XPRSminim", 0, 1);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(solve().done, 1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(lplogResults(), std::vector<int>{-1});
+    EXPECT_EQ(rtocvgsum_items_without_record(), before);
 }
 
 TEST_F(Callbacks, NextSolveAfterAnInterruptRunsNormally) {

@@ -24,6 +24,11 @@ TEST_F(Initialize, RefusedStartGivesMinusThreeAndStatusEight) {
     EXPECT_EQ(solver->InitializeXpress(), -3);
     EXPECT_EQ(status(), 8);
     EXPECT_EQ(solver->problemHandle, nullptr);
+
+    ZOLXpress withoutSummary;
+    const int before = rtocvgsum_items_without_record();
+    EXPECT_EQ(withoutSummary.InitializeXpress(), -3);
+    EXPECT_EQ(rtocvgsum_items_without_record(), before);
 }
 
 }  // namespace

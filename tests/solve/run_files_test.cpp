@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <string>
 
 #include "solve/processor_clock.h"
@@ -71,6 +72,43 @@ TEST_F(RunFiles, LogStartsWithTheBannerAndIsSharedWithTheOptimizer) {
               " *** Successful LP solution found *** \n"
               " *** Optimal Objective Value is 0\n");
     EXPECT_EQ(xdbl::nth("XPRSsetlogfile", 1).strings.at(0), file("xpress.log").string());
+}
+
+// A host locale that writes 0.5 as "0,5" and groups thousands as 100.000.
+struct DecimalComma : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST_F(RunFiles, LogNumbersKeepTheirFormInAnyHostLocale) {
+    const std::locale hostDefault =
+        std::locale::global(std::locale(std::locale::classic(), new DecimalComma));
+    solver = std::make_unique<ZOLXpress>();  // made, like its streams, under the host's locale
+    solver->setConvergenceSummary(summary);
+    solver->setStringParam("LOGDIR", logDir.string().c_str());
+    xdbl_set_dbl_attrib(XPRS_LPOBJVAL, 100000.0);
+    xdbl_refuse_control(XPRS_ELIMTOL);
+    xdbl_refuse_control(XPRS_MAXMIPSOL);
+    solver->setIntParam("MAXMIPSOL", 250000);
+    solve();
+    xdbl_set_return("XPRSminim", 1234);
+    solve();
+    std::locale::global(hostDefault);
+    const std::string text = log();
+    EXPECT_NE(text.find(" *** Error setting XPRESS LP algorithm option XPRS_ELIMTOL 0.001\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(" *** Error setting XPRESS LP algorithm option 250000\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(" *** Error in XPRESS solver during optimization. Error code 1234\n"),
+              std::string::npos)
+        << text;
+    solver->setIntParam("MAXMIPSOL", 10);
+    xdbl_set_return("XPRSminim", 0);
+    solve();
+    EXPECT_NE(log().find(" *** Optimal Objective Value is 100000\n"), std::string::npos) << log();
 }
 
 TEST_F(RunFiles, EachSolveStartsItsLogAfresh) {
@@ -197,6 +235,9 @@ TEST_F(RunFiles, SlowBasisReadIsWarnedOnceAndSkippedAfterwards) {
     scriptClock(1.5, 2.0);
     solve();
     EXPECT_EQ(xdbl_call_count("XPRSreadbasis"), 1);
+    EXPECT_EQ(readFile(file("xpressBasisFailed.log")),
+              " *** Warning: The basis file will be ignored due to a large restoration time of "
+              "1.5 seconds \n");
 }
 
 TEST_F(RunFiles, BasisReadsWithinTheLimitsAreKept) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "solver/client_callbacks.h"
 #include "tests/support/solve_fixture.h"
 
 namespace {
@@ -138,6 +139,7 @@ TEST_F(Status, MipSearchRunsInTwoStagesAndRestoresTheControls) {
     makeMip();
     xdbl_set_int_attrib(XPRS_MIPSTATUS, XPRS_MIP_OPTIMAL);
     solver->setIntParam("MAXBBMIPTIME", 30);
+    solver->setIntParam("IALG", 3);  // restored after the search, which runs with 1
     solve();
     const Names expected{"XPRSchgobjsense",   "XPRSsetintcontrol", "XPRSsetintcontrol",
                          "XPRSmipoptimize",   "XPRSsetintcontrol", "XPRSsetintcontrol",
@@ -158,7 +160,7 @@ TEST_F(Status, MipSearchRunsInTwoStagesAndRestoresTheControls) {
                                                       {8007, 1000000000},
                                                       {8020, 30},
                                                       {8010, 35},
-                                                      {8023, 1},
+                                                      {8023, 3},
                                                       {8007, 100000},
                                                       {8020, 0}}));
 }
@@ -233,11 +235,34 @@ TEST_F(Status, SuboptimalMipIsASolutionWithoutSummaryValues) {
 TEST_F(Status, UnlistedMipStatusLeavesTheOutcomeAlone) {
     makeMip();
     for (const int mipStatus : {0, 7}) {
+        xdbl_reset();
+        rtocvgsum_clear(summary);
         xdbl_set_int_attrib(XPRS_MIPSTATUS, mipStatus);
         EXPECT_EQ(solve().result, -100) << mipStatus;
-        EXPECT_FALSE(status().has_value()) << mipStatus;
+        EXPECT_TRUE(summaryHistory().empty()) << mipStatus;
+        EXPECT_FALSE(logHas("XPRESS solver. ")) << log();
+        EXPECT_EQ(xdbl_call_count("XPRSwritebasis"), 0) << mipStatus;
     }
-    EXPECT_EQ(xdbl_call_count("XPRSwritebasis"), 0);
+}
+
+TEST_F(Status, MipWithoutAnIntegerSolutionReportsFourThenSeven) {
+    makeMip();
+    xdbl_set_int_attrib(XPRS_MIPSTATUS, XPRS_MIP_INFEAS);
+    solve();
+    EXPECT_EQ(statusHistory(), (Ints{4, 7}));
+}
+
+TEST_F(Status, InfeasibleMipReportCountsOnlyPrimalColumnsAsPrimal) {
+    makeMip();
+    xdbl_set_int_attrib(XPRS_MIPSTATUS, XPRS_MIP_INFEAS);
+    const Ints rows{1};
+    const Ints columns{1};
+    // No primal-infeasible column: the MIP form lists the dual ones although a row is primal
+    // infeasible, where the LP form would list no column at all.
+    xdbl_set_scaledinfeas(0, nullptr, 1, rows.data(), 0, nullptr, 1, columns.data());
+    solve();
+    EXPECT_EQ(readFile(file("lpsolver.inf")), "C1\nR1\n");
+    EXPECT_EQ(vars.reducedCosts[1], 1e12);
 }
 
 TEST_F(Status, RelaxedMipSolvesTheRelaxationOnly) {
@@ -291,6 +316,28 @@ TEST_F(Status, FirstMipWarmStartFollowsTheModeThenAlwaysTheStartPoint) {
     EXPECT_FALSE(start.intArrays.at(0).has_value());
 }
 
+TEST_F(Status, FirstMipWarmStartFromTheStartPointWhenAsked) {
+    makeMip();
+    solver->setIntParam("MIPWARMSTART", 2);
+    vars.values = {300.0, 2.0};
+    solve();
+    ASSERT_EQ(xdbl_call_count("XPRSaddmipsol"), 1);
+    EXPECT_EQ(xdbl::nth("XPRSaddmipsol", 1).doubleArrays.at(0), (Doubles{3.0, 2.0}));
+}
+
+TEST_F(Status, FirstStartPointOfAnotherSizeIsNotOffered) {
+    solve();  // keeps a first start point of two columns
+    vars = corvane::test::VectorVars({1.0, 2.0, 3.0});
+    makeMip();
+    solver->setIntParam("MIPWARMSTART", 3);
+    solve();
+    EXPECT_EQ(xdbl_call_count("XPRSaddmipsol"), 0);
+    EXPECT_TRUE(
+        logHas(" *** Warning: XPRESS MIP warm start not made. The first start point has 2 "
+               "values, the problem has 3 columns\n"))
+        << log();
+}
+
 TEST_F(Status, FirstMipWarmStartFromTheFirstStartPoint) {
     solve();  // a continuous first solve keeps the first start point
     makeMip();
@@ -311,9 +358,56 @@ TEST_F(Status, RetrievalFailureIsReportedAndTheStartValuesGoBack) {
     EXPECT_EQ(outcome.result, 1);  // the status table decides
     xdbl_set_int_attrib(XPRS_LPSTATUS, 0);
     vars.values = {300.0, 2.0};
+    vars.reducedCosts = {5.0, 6.0};
+    eqns.duals = {7.0};
     EXPECT_EQ(solve().result, 2);
     EXPECT_EQ(vars.values, (Doubles{300.0, 2.0}));
     EXPECT_EQ(vars.reducedCosts, (Doubles{0.0, 0.0}));
+    EXPECT_EQ(eqns.duals, (Doubles{0.0}));
+}
+
+// Reads the solve's result code whenever the optimizer sends a message.
+struct ResultWatcher : IZOL_XpressControlMsgCallBack {
+    const int* result = nullptr;
+    Ints seen;
+    void onMessage(const char*, int, int, bool) override {
+        if (result) seen.push_back(*result);
+    }
+};
+
+TEST_F(Status, FailedLoadReportsBeforeTheRunGoesOn) {
+    static ResultWatcher watcher;  // a registration outlives the test
+    makeMip();
+    xdbl_set_return("XPRSloadglobal", 31);
+    xdbl_fire_message("XPRSmipoptimize", 1, "search", 1);
+    corvane::test::Outcome outcome;
+    watcher.result = &outcome.result;
+    watcher.seen.clear();
+    ZOLXpressRegisterClientMsgCallBack(&watcher);
+    iterateOnce();
+    iterateOnce();
+    solver->iterate(&vars, &eqns, &derivs, &obj, &outcome.request, &outcome.done, &outcome.result);
+    watcher.result = nullptr;
+    EXPECT_EQ(watcher.seen, Ints{-2});  // while the optimizer runs
+    // The optimizer refuses the names of a problem it did not load, and that fails the search.
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(statusHistory(), (Ints{8, 8}));
+    EXPECT_TRUE(logHas(" *** Error loading problem to XPRESS solver. Error code 31\n")) << log();
+}
+
+TEST_F(Status, NoSummaryRecordMeansNoItems) {
+    solver = std::make_unique<ZOLXpress>();
+    solver->setStringParam("LOGDIR", logDir.string().c_str());
+    const int before = rtocvgsum_items_without_record();
+    xdbl_set_int_attrib(XPRS_LPSTATUS, XPRS_LP_OPTIMAL);
+    EXPECT_EQ(solve().result, 0);
+    xdbl_set_return("XPRSloadlp", 31);
+    solve();
+    corvane::test::Outcome missing;
+    solver->iterate(nullptr, &eqns, &derivs, &obj, &missing.request, &missing.done,
+                    &missing.result);
+    EXPECT_EQ(missing.result, -6);
+    EXPECT_EQ(rtocvgsum_items_without_record(), before);
 }
 
 TEST_F(Status, SolutionIsUnscaledClampedAndReturnedWithDualsAndBasis) {
