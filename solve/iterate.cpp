@@ -4,6 +4,7 @@
 // Call 2 takes the right-hand sides from those residuals and asks for the Jacobian and the
 // objective derivatives at the scaled start point (request 9). Call 3 solves and answers
 // (request 7).
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -65,9 +66,7 @@ void ZOLXpress::iterate(VarProvider* vars, EqnProvider* eqns, DerivProvider* der
     } else if (iteratePhase == 2) {
         const corvane::DataError error = checkStartPoint();
         if (error.found) {
-            corvane::SolveContext context{vars,        eqns,      derivs,    obj,
-                                          requestCode, solveDone, resultCode};
-            failOnData(context, error);
+            refuseSecondCall(vars, eqns, derivs, obj, requestCode, solveDone, resultCode, error);
             return;
         }
         takeRightHandSides(vars, eqns, requestCode);
@@ -122,6 +121,20 @@ void ZOLXpress::chooseColumnScales(VarProvider* vars) {
         if (exemptFromScaling(name, descriptors[i - 1])) continue;
         colScale[i - 1] = scale;
     }
+}
+
+// Refused like a third call: the host's values then hold the scaled start point, which the
+// refusal turns back into the start values wherever there still is one.
+void ZOLXpress::refuseSecondCall(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
+                                 ObjProvider* obj, int* requestCode, int* solveDone,
+                                 int* resultCode, const corvane::DataError& error) {
+    if (startPoint && colScale) {
+        double* values = vars->valueArray();
+        const int columns = std::min(numVars, startPointVars);
+        for (int j = 0; j < columns; ++j) values[j] = startPoint[j] / colScale[j];
+    }
+    corvane::SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
+    failOnData(context, error);
 }
 
 void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode) {

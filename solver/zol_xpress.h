@@ -190,6 +190,9 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void recordStartPoint(VarProvider* vars, int* requestCode);
     void chooseColumnScales(VarProvider* vars);
     void takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode);
+    void refuseSecondCall(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
+                          ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode,
+                          const corvane::DataError& error);
 
     // The third call.
     void solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs, ObjProvider* obj,

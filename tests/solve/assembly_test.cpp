@@ -387,6 +387,12 @@ TEST_F(BadData, SolveCleanedUpInItsMiddle) {
     EXPECT_EQ(solve().result, 0);  // the next solve starts afresh
 }
 
+TEST_F(BadData, VariableCountChangedAfterTheFirstCall) {
+    iterateOnce();
+    vars = corvane::test::VectorVars({0, 0, 0, 0, 0});  // all zero, as the first call left them
+    expectRefused("the variable count 5 differs from 4 in the first call", iterateOnce());
+}
+
 TEST_F(BadData, EquationCountChangedBetweenCalls) {
     iterateOnce();
     iterateOnce();
