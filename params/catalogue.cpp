@@ -4,6 +4,8 @@
 #include <cstring>
 #include <thread>
 
+#include "params/hardware_threads.h"
+
 namespace {
 
 int readHardwareThreads() {
@@ -20,6 +22,10 @@ bool sameKeyword(const char* name, const char* keyword) {
 int hardwareThreads = readHardwareThreads();
 
 namespace corvane {
+
+void setHardwareThreads(int threads) {
+    hardwareThreads = threads > 0 ? threads : readHardwareThreads();
+}
 
 const IntParameter kIntParameters[kNumIntParameters] = {
     {"IALG", &ZOLXpress::algorithm, 1, false},

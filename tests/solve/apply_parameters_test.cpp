@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "params/hardware_threads.h"
 #include "tests/support/solve_fixture.h"
 
 namespace {
@@ -113,52 +114,69 @@ TEST_F(ApplyParameters, NothingIsAppliedWhenSwitchedOff) {
     EXPECT_EQ(log().find("Error setting"), std::string::npos);
 }
 
-TEST_F(ApplyParameters, ConcurrentModeRunsTheAutomaticAlgorithmOnEveryThread) {
+// The thread rules on machines of known sizes.
+class OnMachine : public ApplyParameters {
+  protected:
+    ~OnMachine() override { corvane::setHardwareThreads(0); }
+
+    // A solver made on a machine of `threads` hardware threads.
+    void machine(int threads) {
+        corvane::setHardwareThreads(threads);
+        solver = std::make_unique<ZOLXpress>();
+        solver->setConvergenceSummary(summary);
+        solver->setStringParam("LOGDIR", logDir.string().c_str());
+    }
+    void makeMip() { vars.types[1] = vrim_var_word(VRIM_VAR_INTEGER, 0); }
+};
+
+TEST_F(OnMachine, ThreadBudgetDefaultsToTheMachine) {
+    machine(6);
+    EXPECT_EQ(solver->inqIntParam("IBARTHREAD"), 6);
+}
+
+TEST_F(OnMachine, ConcurrentModeRunsTheAutomaticAlgorithmOnEveryThread) {
+    machine(8);
     solver->setIntParam("IALG", 5);
-    solver->setIntParam("IBARTHREAD", machineThreads());
+    solver->setIntParam("IBARTHREAD", 8);
     solve();
     const auto applied = appliedControls();
     EXPECT_EQ(lastIntValue(applied, XPRS_DEFAULTALG), 1);
-    EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), machineThreads());
-    EXPECT_EQ(lastIntValue(applied, XPRS_CONCURRENTTHREADS), machineThreads());
-    if (machineThreads() > 2) {
-        EXPECT_EQ(lastIntValue(applied, XPRS_BARTHREADS), machineThreads() - 2);
-    } else {
-        EXPECT_EQ(countOf(applied, XPRS_BARTHREADS), 0);
-    }
+    EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), 8);
+    EXPECT_EQ(lastIntValue(applied, XPRS_CONCURRENTTHREADS), 8);
+    EXPECT_EQ(lastIntValue(applied, XPRS_BARTHREADS), 6);  // two threads for the simplex runs
+    EXPECT_EQ(countOf(applied, XPRS_BARTHREADS), 1);
 }
 
-TEST_F(ApplyParameters, ConcurrentModeOnTwoThreadsSetsNoBarrierThreads) {
+TEST_F(OnMachine, ConcurrentModeOnTwoThreadsSetsNoBarrierThreads) {
+    machine(8);
     solver->setIntParam("IALG", 5);
     solver->setIntParam("IBARTHREAD", 2);
     solve();
     const auto applied = appliedControls();
-    const int threads = std::min(2, machineThreads());
-    EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), threads);
-    EXPECT_EQ(lastIntValue(applied, XPRS_CONCURRENTTHREADS), threads);
+    EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), 2);
+    EXPECT_EQ(lastIntValue(applied, XPRS_CONCURRENTTHREADS), 2);
     EXPECT_EQ(countOf(applied, XPRS_BARTHREADS), 0);
 }
 
-TEST_F(ApplyParameters, BarrierGetsTheThreadBudgetAndTheRestOneThread) {
+TEST_F(OnMachine, BarrierGetsTheThreadBudgetAndTheRestOneThread) {
+    machine(4);
     solver->setIntParam("IALG", 4);
-    solver->setIntParam("IBARTHREAD", machineThreads());
+    solver->setIntParam("IBARTHREAD", 4);
     solve();
     const auto applied = appliedControls();
-    EXPECT_EQ(countOf(applied, XPRS_BARTHREADS), machineThreads() > 1 ? 1 : 0);
-    if (machineThreads() > 1) {
-        EXPECT_EQ(lastIntValue(applied, XPRS_BARTHREADS), machineThreads());
-    }
+    EXPECT_EQ(countOf(applied, XPRS_BARTHREADS), 1);
+    EXPECT_EQ(lastIntValue(applied, XPRS_BARTHREADS), 4);
     EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), 1);
 }
 
-TEST_F(ApplyParameters, MipSearchUsesTheBudgetOnlyWithParallelMip) {
-    vars.types[1] = vrim_var_word(VRIM_VAR_INTEGER, 0);
-    solver->setIntParam("IBARTHREAD", machineThreads());
+TEST_F(OnMachine, MipSearchUsesTheBudgetOnlyWithParallelMip) {
+    machine(4);
+    makeMip();
+    solver->setIntParam("IBARTHREAD", 4);
     solve();
     auto applied = appliedControls();
-    const int parallel = machineThreads() > 1 ? machineThreads() : 1;
-    EXPECT_EQ(lastIntValue(applied, XPRS_MIPTHREADS), parallel);
-    EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), parallel);
+    EXPECT_EQ(lastIntValue(applied, XPRS_MIPTHREADS), 4);
+    EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), 4);
 
     solver->setIntParam("PARALLELMIP", 0);
     xdbl_reset();
@@ -168,8 +186,9 @@ TEST_F(ApplyParameters, MipSearchUsesTheBudgetOnlyWithParallelMip) {
     EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), 1);
 }
 
-TEST_F(ApplyParameters, RelaxedMipFollowsTheContinuousRules) {
-    vars.types[1] = vrim_var_word(VRIM_VAR_INTEGER, 0);
+TEST_F(OnMachine, RelaxedMipFollowsTheContinuousRules) {
+    machine(4);
+    makeMip();
     solver->setIntParam("RELMIP", 1);
     solve();
     const auto applied = appliedControls();
@@ -177,16 +196,39 @@ TEST_F(ApplyParameters, RelaxedMipFollowsTheContinuousRules) {
     EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), 1);
 }
 
-TEST_F(ApplyParameters, ThreadBudgetIsCappedAtTheMachine) {
-    vars.types[1] = vrim_var_word(VRIM_VAR_INTEGER, 0);
-    solver->setIntParam("IBARTHREAD", 64 * machineThreads());
-    EXPECT_EQ(solver->inqIntParam("IBARTHREAD"), 64 * machineThreads());
+// IBARTHREAD 64 on a 4-thread machine: every control that takes the budget gets 4, and so does
+// the parameter afterwards.
+TEST_F(OnMachine, ThreadBudgetIsCappedAtTheMachine) {
+    machine(4);
+    solver->setIntParam("IBARTHREAD", 64);
+    EXPECT_EQ(solver->inqIntParam("IBARTHREAD"), 64);
+    makeMip();
     solve();
-    EXPECT_EQ(solver->inqIntParam("IBARTHREAD"), machineThreads());
-    const auto applied = appliedControls();
-    if (machineThreads() > 1) {
-        EXPECT_EQ(lastIntValue(applied, XPRS_MIPTHREADS), machineThreads());
+    EXPECT_EQ(solver->inqIntParam("IBARTHREAD"), 4);
+    auto applied = appliedControls();
+    EXPECT_EQ(lastIntValue(applied, XPRS_MIPTHREADS), 4);
+    EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), 4);
+
+    vars.types[1] = 0;
+    for (const int algorithm : {4, 5}) {
+        solver->setIntParam("IBARTHREAD", 64);
+        solver->setIntParam("IALG", algorithm);
+        xdbl_reset();
+        solve();
+        applied = appliedControls();
+        EXPECT_EQ(lastIntValue(applied, XPRS_BARTHREADS), algorithm == 4 ? 4 : 4 - 2);
+        EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), algorithm == 4 ? 1 : 4);
     }
+    EXPECT_EQ(lastIntValue(applied, XPRS_CONCURRENTTHREADS), 4);
+}
+
+TEST_F(OnMachine, OneThreadMachineSearchesOnOneThread) {
+    machine(1);
+    makeMip();
+    solve();
+    const auto applied = appliedControls();
+    EXPECT_EQ(lastIntValue(applied, XPRS_MIPTHREADS), 1);
+    EXPECT_EQ(lastIntValue(applied, XPRS_THREADS), 1);
 }
 
 TEST_F(ApplyParameters, IntegerToleranceNeverBelowFeasibility) {
