@@ -16,35 +16,12 @@
 
 #include "platform/host/model/file_line_source.h"
 #include "platform/host/model/lp_reader.h"
+#include "tests/host/differential_support.h"
 
 namespace corvane::host {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-std::vector<std::string> filesIn(const std::vector<std::string>& folders,
-                                 const std::vector<std::string>& suffixes) {
-    std::vector<std::string> files;
-    for (const std::string& folder : folders) {
-        std::error_code ignored;
-        for (const auto& entry : fs::directory_iterator(folder, ignored)) {
-            const std::string path = entry.path().string();
-            for (const std::string& suffix : suffixes)
-                if (endsWith(path, suffix)) files.push_back(path);
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-const std::vector<std::string> kFolders = {
-    "/usr/share/coin/Data/Sample", std::string(CORVANE_SHARED_DATA_DIR) + "/netlib",
-    std::string(CORVANE_SHARED_DATA_DIR) + "/miplib3", CORVANE_EXAMPLES_DIR};
 
 // CoinLpIO's copy of an MPS model, in the test's scratch folder; empty when CoinMpsIO refuses the
 // model.
@@ -70,20 +47,6 @@ std::string lpCopyOf(const std::string& mpsPath) {
     if (lp.writeLp(path.c_str(), 1e-15, 8, 15) != 0) return {};
     return path;
 }
-
-// CoinLpIO's infinity is the largest double, and it keeps 1e30 as written; both mean no limit.
-double limit(double value) {
-    if (value >= 1e20) return kInfinity;
-    if (value <= -1e20) return -kInfinity;
-    return value;
-}
-
-// CoinLpIO's conversion of numbers may be a unit or two in the last place away from the nearest
-// double, which the host's reader finds.
-bool near(double ours, double theirs) {
-    return ours == theirs || std::fabs(ours - theirs) <= 4e-16 * std::fabs(theirs);
-}
-#define EXPECT_NEAR_ULPS(ours, theirs) EXPECT_PRED2(near, ours, theirs)
 
 void expectSameColumns(const LinearModel& model, const CoinLpIO& oracle) {
     ASSERT_EQ(model.numCols(), oracle.getNumCols());
@@ -187,7 +150,7 @@ bool expectSameModel(const std::string& path) {
 }
 
 TEST(LpDifferential, EveryLpFileAtHandReadsAsCoinLpIOReadsIt) {
-    const std::vector<std::string> files = filesIn(kFolders, {".lp"});
+    const std::vector<std::string> files = modelFilesAtHand({".lp"});
     ASSERT_GE(files.size(), 5u);
     // CoinLpIO knows no quadratic objective.
     std::vector<std::string> unreadable;
@@ -197,7 +160,7 @@ TEST(LpDifferential, EveryLpFileAtHandReadsAsCoinLpIOReadsIt) {
 }
 
 TEST(LpDifferential, AnLpCopyOfEveryMpsModelReadsAsCoinLpIOReadsIt) {
-    const std::vector<std::string> files = filesIn(kFolders, {".mps", ".mps.gz"});
+    const std::vector<std::string> files = modelFilesAtHand({".mps", ".mps.gz"});
     int compared = 0;
     for (const std::string& mpsPath : files) {
         const std::string path = lpCopyOf(mpsPath);

@@ -15,42 +15,10 @@
 #include <vector>
 
 #include "platform/host/model/model_reader.h"
+#include "tests/host/differential_support.h"
 
 namespace corvane::host {
 namespace {
-
-std::vector<std::string> modelFiles() {
-    std::vector<std::string> files;
-    const auto addFolder = [&](const std::string& folder) {
-        std::error_code ignored;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
-            const std::string path = entry.path().string();
-            if (path.size() > 4 && (path.substr(path.size() - 4) == ".mps" ||
-                                    path.substr(path.size() - 7) == ".mps.gz"))
-                files.push_back(path);
-        }
-    };
-    addFolder("/usr/share/coin/Data/Sample");
-    addFolder(std::string(CORVANE_SHARED_DATA_DIR) + "/netlib");
-    addFolder(std::string(CORVANE_SHARED_DATA_DIR) + "/miplib3");
-    addFolder(CORVANE_EXAMPLES_DIR);
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-// CoinMpsIO's infinity, and the solver's, both mean no limit.
-double limit(double value) {
-    if (value >= 1e20) return kInfinity;
-    if (value <= -1e20) return -kInfinity;
-    return value;
-}
-
-// CoinMpsIO's own conversion of numbers is not always correctly rounded: it may be a unit or two
-// in the last place away from the nearest double, which the host's reader finds.
-bool near(double ours, double theirs) {
-    return ours == theirs || std::fabs(ours - theirs) <= 4e-16 * std::fabs(theirs);
-}
-#define EXPECT_NEAR_ULPS(ours, theirs) EXPECT_PRED2(near, ours, theirs)
 
 // CoinMpsIO drops the blanks inside a fixed-format name ("DEDO3 11" in forplan); the host keeps
 // the name as its columns hold it.
@@ -194,7 +162,7 @@ bool refusedAsNonSeparable(const std::string& path) {
 }
 
 TEST(MpsDifferential, EveryModelAtHandReadsAsCoinMpsIOReadsIt) {
-    const std::vector<std::string> files = modelFiles();
+    const std::vector<std::string> files = modelFilesAtHand({".mps", ".mps.gz"});
     ASSERT_GE(files.size(), 50u);
     int compared = 0;
     for (const std::string& path : files) {
