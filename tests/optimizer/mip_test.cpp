@@ -37,6 +37,15 @@ class MipTest : public OptimizerTest {
         }
     };
 
+    // The entities of integerProblem(): x, y, z general integers, w binary.
+    static Entities integerEntities() {
+        Entities e;
+        e.type = {'I', 'I', 'I', 'B'};
+        e.col = {0, 1, 2, 3};
+        e.limit = {0, 0, 0, 0};
+        return e;
+    }
+
     int loadGlobal(Lp& lp, Entities& e) {
         lp.pack();
         return XPRSloadglobal(prob, "mip", lp.ncols(), lp.nrows(), lp.rowtype.data(), lp.rhs.data(),
@@ -72,10 +81,7 @@ Lp integerProblem() {
 
 TEST_F(MipTest, IntegersAndBinariesReachTheHandOptimum) {
     Lp lp = integerProblem();
-    Entities e;
-    e.type = {'I', 'I', 'I', 'B'};
-    e.col = {0, 1, 2, 3};
-    e.limit = {0, 0, 0, 0};
+    Entities e = integerEntities();
     ASSERT_EQ(0, loadGlobal(lp, e));
     ASSERT_EQ(0, XPRSchgobjsense(prob, -1));
     ASSERT_EQ(0, XPRSsetdblcontrol(prob, XPRS_MIPRELSTOP, 0.0));
@@ -113,10 +119,7 @@ TEST_F(MipTest, IntegersAndBinariesReachTheHandOptimum) {
 // search's first stage would; a later search's status is not overwritten by a re-solve.
 TEST_F(MipTest, RelaxationSolvedAloneSetsTheMipStatus) {
     Lp lp = integerProblem();
-    Entities e;
-    e.type = {'I', 'I', 'I', 'B'};
-    e.col = {0, 1, 2, 3};
-    e.limit = {0, 0, 0, 0};
+    Entities e = integerEntities();
     ASSERT_EQ(0, loadGlobal(lp, e));
     ASSERT_EQ(0, XPRSmaxim(prob, ""));
     EXPECT_EQ(0, intAttrib(XPRS_MIPSTATUS));
@@ -266,10 +269,7 @@ TEST_F(MipTest, BadEntitiesAreRefused) {
 // the fault and keeps the problem loaded before.
 TEST_F(MipTest, HugeCoefficientsAreRefusedAtLoad) {
     Lp lp = integerProblem();
-    Entities e;
-    e.type = {'I', 'I', 'I', 'B'};
-    e.col = {0, 1, 2, 3};
-    e.limit = {0, 0, 0, 0};
+    Entities e = integerEntities();
     ASSERT_EQ(0, loadGlobal(lp, e));
     Lp hugeObjective = integerProblem();
     hugeObjective.obj[1] = 1e26;
