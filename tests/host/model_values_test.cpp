@@ -1,6 +1,9 @@
 // Numbers and limits shared by the model readers.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,28 @@ TEST(ModelValues, NumbersInEveryWrittenForm) {
                              "0x10", "1 ", " 1", "1,5", "infinite"})
         EXPECT_FALSE(parseNumber(text, value)) << text;
     EXPECT_EQ(notANumberMessage("1x"), "\"1x\" is not a number");
+}
+
+// Plain decimals take a shorter way than the other forms: both must give the double nearest the
+// text, bit for bit, from one digit to more than fit a double exactly.
+TEST(ModelValues, PlainDecimalsReadToTheNearestDouble) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = random() % 2 ? "-" : "";
+        const int whole = 1 + random() % 10, decimals = random() % 12;
+        for (int d = 0; d < whole; ++d) text += static_cast<char>('0' + random() % 10);
+        if (decimals > 0) text += '.';
+        for (int d = 0; d < decimals; ++d) text += static_cast<char>('0' + random() % 10);
+        double value = 0.0;
+        ASSERT_TRUE(parseNumber(text, value)) << text;
+        EXPECT_EQ(value, std::strtod(text.c_str(), nullptr)) << text;
+        EXPECT_EQ(std::signbit(value), text[0] == '-') << text;
+    }
+    double value = 0.0;
+    EXPECT_TRUE(parseNumber("-7.", value));
+    EXPECT_EQ(value, -7.0);
+    for (const char* text : {"-.", ".", "1..2", "1.2.3", "--1", "1-", "12a", "1.5x", "-1.5."})
+        EXPECT_FALSE(parseNumber(text, value)) << text;
 }
 
 TEST(ModelValues, NamesUpToTheLimit) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -30,6 +31,37 @@ double outOfRangeValue(std::string_view text) {
     return std::strtod(std::string(text).c_str(), nullptr);
 }
 
+// Most numbers in a model file are plain decimals such as -12.5 or 3: with up to 15 digits and
+// no exponent, the digits make an integer that a double holds exactly, and one division by an
+// exact power of ten rounds it correctly, as from_chars would. False for anything else.
+bool parsePlainDecimal(std::string_view text, double& value) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    uint64_t digits = 0;
+    const char* const whole = p;
+    while (p < end && static_cast<unsigned char>(*p - '0') < 10)
+        digits = digits * 10 + (*p++ - '0');
+    size_t count = p - whole;
+    size_t decimals = 0;
+    if (count == 0) return false;
+    if (p < end && *p == '.') {
+        const char* const fraction = ++p;
+        while (p < end && static_cast<unsigned char>(*p - '0') < 10)
+            digits = digits * 10 + (*p++ - '0');
+        decimals = p - fraction;
+        if (decimals == 0) return false;
+        count += decimals;
+    }
+    if (p != end || count > 15) return false;
+    const double magnitude = static_cast<double>(digits) / kPowers[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 }  // namespace
 
 bool parseNumber(std::string_view text, double& value) {
@@ -38,6 +70,7 @@ bool parseNumber(std::string_view text, double& value) {
         text.remove_prefix(1);
         if (text.empty() || text.front() == '+' || text.front() == '-') return false;
     }
+    if (parsePlainDecimal(text, value)) return true;
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value);
     if (ptr != end) return false;

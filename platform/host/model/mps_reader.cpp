@@ -4,9 +4,12 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <new>
 #include <string>
 
+#include "platform/host/model/big_arrays.h"
 #include "platform/host/model/model_values.h"
 #include "platform/host/model/name_index.h"
 
@@ -57,6 +60,27 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
+// No tab and no control character: eight bytes at a time, since every line of a fixed file is
+// checked whole.
+bool isPlain(std::string_view line) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    const char* p = line.data();
+    const size_t n = line.size();
+    size_t at = 0;
+    uint64_t found = 0;
+    for (; at + 8 <= n; at += 8) {
+        uint64_t word;
+        std::memcpy(&word, p + at, 8);
+        const uint64_t del = word ^ (0x7f * kOnes);
+        // A byte below 0x20, or a byte equal to 0x7f.
+        found |= ((word - 0x20 * kOnes) & ~word & kHigh) | ((del - kOnes) & ~del & kHigh);
+    }
+    if (found) return false;
+    for (; at < n; ++at)
+        if (isControl(p[at]) || p[at] == '\t') return false;
+    return true;
+}
+
 // Fixed MPS: the fields in columns 2-3, 5-12, 15-22, 25-36, 40-47 and 50-61. A line whose
 // characters stray outside those columns (or that holds a tab) was written with the fields apart
 // by blanks only, as many fixed-format files are: false, and the caller splits it that way. Empty
@@ -65,10 +89,7 @@ bool splitFixed(std::string_view line, Fields& fields) {
     static constexpr size_t kBegin[kMaxFields] = {1, 4, 14, 24, 39, 49};
     static constexpr size_t kEnd[kMaxFields] = {3, 12, 22, 36, 47, 61};
     static constexpr size_t kGaps[] = {0, 3, 12, 13, 22, 23, 36, 37, 38, 47, 48};
-    if (line.size() > kEnd[kMaxFields - 1]) return false;
-    bool plain = true;  // no tab and no control character
-    for (const char c : line) plain &= static_cast<unsigned char>(c) >= 0x20 && c != 0x7f;
-    if (!plain) return false;
+    if (line.size() > kEnd[kMaxFields - 1] || !isPlain(line)) return false;
     for (const size_t gap : kGaps)
         if (gap < line.size() && line[gap] != ' ') return false;
     fields.count = 0;
@@ -289,7 +310,8 @@ class MpsReader {
         if (relation != 'N' && relation != 'E' && relation != 'L' && relation != 'G')
             return fail("unknown row type \"" + std::string(type.substr(0, 40)) + "\"");
         if (!checkName(name)) return false;
-        if ((hasObjective_ && name == objectiveText_) || rows_.find(name) >= 0)
+        const NameIndex::Spot spot = rows_.locate(name);
+        if ((hasObjective_ && name == objectiveText_) || spot.found >= 0)
             return fail("row " + std::string(name) + " is declared twice");
         if (relation == 'N' && !hasObjective_) {
             objectiveText_ = std::string(name);
@@ -299,14 +321,15 @@ class MpsReader {
         if (model_.rowNames.size() >= static_cast<size_t>(INT_MAX - 1))
             return fail("too many rows");
         model_.rowNames.add(name);
-        rows_.insert(static_cast<int>(model_.rowNames.size() - 1));
+        rows_.claim(spot, static_cast<int>(model_.rowNames.size() - 1));
         rowType_.push_back(relation);
         return true;
     }
 
     // The row `name` refers to: its index, -1 for the objective. False when it is not declared.
-    bool findRow(std::string_view name, int& row) {
-        row = rows_.find(name);
+    bool findRow(std::string_view name, int& row) { return findRow(name, rows_.hashOf(name), row); }
+    bool findRow(std::string_view name, uint64_t hash, int& row) {
+        row = rows_.find(name, hash);
         if (row >= 0) return true;
         if (hasObjective_ && name == objectiveText_) return true;  // row -1
         return fail("row " + std::string(name.substr(0, kMaxNameLength)) +
@@ -331,8 +354,13 @@ class MpsReader {
         if (!startedColumn_ || name != model_.colNames[model_.colNames.size() - 1]) {
             if (!startColumn(name)) return false;
         }
-        return addEntry(fields_[1], fields_[2]) &&
-               (fields_.count == 3 || addEntry(fields_[3], fields_[4]));
+        // The rows' slots are fetched while the numbers are read.
+        const uint64_t first = rows_.hashOf(fields_[1]);
+        rows_.prefetch(first);
+        if (fields_.count == 3) return addEntry(fields_[1], first, fields_[2]);
+        const uint64_t second = rows_.hashOf(fields_[3]);
+        rows_.prefetch(second);
+        return addEntry(fields_[1], first, fields_[2]) && addEntry(fields_[3], second, fields_[4]);
     }
 
     bool readMarker() {
@@ -351,7 +379,8 @@ class MpsReader {
 
     bool startColumn(std::string_view name) {
         if (!checkName(name)) return false;
-        if (columns_.find(name) >= 0)
+        const NameIndex::Spot spot = columns_.locate(name);
+        if (spot.found >= 0)
             return fail("column " + std::string(name) +
                         " is declared twice (the entries of a column must follow one another)");
         if (model_.colNames.size() >= static_cast<size_t>(INT_MAX - 1))
@@ -360,17 +389,17 @@ class MpsReader {
         startedColumn_ = true;
         model_.colNames.add(name);
         currentColumn_ = static_cast<int>(model_.colNames.size() - 1);
-        columns_.insert(currentColumn_);
+        columns_.claim(spot, currentColumn_);
         model_.cost.push_back(0.0);
         model_.kind.push_back(inIntegers_ ? ColumnKind::Integer : ColumnKind::Continuous);
         columnFlags_.push_back(inIntegers_ ? kFromMarker : 0);
         return true;
     }
 
-    bool addEntry(std::string_view rowName, std::string_view text) {
+    bool addEntry(std::string_view rowName, uint64_t hash, std::string_view text) {
         int row;
         double value;
-        if (!findRow(rowName, row) || !number(text, value)) return false;
+        if (!findRow(rowName, hash, row) || !number(text, value)) return false;
         const std::string_view column = model_.colNames[currentColumn_];
         if (!(std::fabs(value) < kSolverInfinity))
             return fail(checkCoefficient(rowName, column, value));
@@ -725,6 +754,8 @@ class MpsReader {
         try {
             model_.rowIndex.reserve(entries);
             model_.value.reserve(entries);
+            adviseLargePages(model_.rowIndex.data(), entries * sizeof(int));
+            adviseLargePages(model_.value.data(), entries * sizeof(double));
         } catch (const std::bad_alloc&) {
             // The arrays grow as they go instead.
         }
