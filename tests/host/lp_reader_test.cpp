@@ -159,6 +159,27 @@ TEST(LpConstraints, MatrixIsColumnWiseWithRepeatsSummedAndZerosDropped) {
     EXPECT_EQ(model.value, (std::vector<double>{1, 1, 2, 2, 1}));
 }
 
+// Long rows, each column written twice far apart, and short rows after them over the same columns.
+TEST(LpConstraints, RepeatsSummedInRowsOfAnyLength) {
+    std::string text = "Minimize\n obj: c0\nSubject To\n";
+    const int columns = 300;
+    for (int row = 0; row < 3; ++row) {
+        text += " r" + std::to_string(row) + ":";
+        for (int pass = 1; pass <= 2; ++pass)
+            for (int j = 0; j < columns; j += row + 1)
+                text += " + " + std::to_string(pass * (row + 1)) + " c" + std::to_string(j) + "\n";
+        text += " >= 1\n";
+    }
+    text += " s: c7 + c7 + c299 >= 1\n";
+    const LinearModel model = read(text);
+    ASSERT_EQ(model.numCols(), columns);
+    for (int j = 0; j < columns; ++j) {
+        for (int row = 0; row < 3; ++row)
+            EXPECT_EQ(entry(model, row, j), j % (row + 1) == 0 ? 3.0 * (row + 1) : 0.0) << j;
+        EXPECT_EQ(entry(model, 3, j), j == 7 ? 2.0 : j == 299 ? 1.0 : 0.0) << j;
+    }
+}
+
 TEST(LpConstraints, RowFaults) {
     EXPECT_TRUE(refused("Min\n x\nst\n c: x + 3 >= 1\n", 4,
                         "row c has a constant among its terms; it belongs on the right-hand side"));

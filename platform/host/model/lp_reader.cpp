@@ -8,11 +8,13 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <new>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/host/model/big_arrays.h"
 #include "platform/host/model/lp_tokens.h"
 #include "platform/host/model/model_values.h"
 #include "platform/host/model/name_index.h"
@@ -108,6 +110,59 @@ void limit(LpToken relation, double value, double& lower, double& upper) {
     if (relation != LpToken::LessEqual) lower = value;
 }
 
+// The columns of the row being read and where their entries are, so that a column written twice
+// in a row adds up: open addressing over the row's own entries, so that the table stays as small
+// as the longest row rather than growing with the model's columns. A slot of an earlier row counts
+// as empty, so nothing is cleared between rows.
+class RowColumns {
+  public:
+    // The entry of `column` in `row` when it has one; otherwise records `entry` for it and gives
+    // -1. Rows come in increasing order.
+    int findOrAdd(int row, int column, int entry) {
+        if (row != row_) {
+            row_ = row;
+            count_ = 0;
+        }
+        if ((count_ + 1) * 2 > slots_.size()) grow();
+        for (size_t slot = position(column);; slot = (slot + 1) & (slots_.size() - 1)) {
+            Slot& at = slots_[slot];
+            if (at.row != row) {
+                at = {row, column, entry};
+                ++count_;
+                return -1;
+            }
+            if (at.column == column) return at.entry;
+        }
+    }
+    void clear() { std::vector<Slot>().swap(slots_); }
+
+  private:
+    struct Slot {
+        int row = -1;
+        int column = 0;
+        int entry = 0;
+    };
+    size_t position(int column) const {
+        return (static_cast<uint32_t>(column) * 0x9E3779B1u) >> shift_;
+    }
+    void grow() {
+        std::vector<Slot> old(slots_.empty() ? 64 : slots_.size() * 2);
+        old.swap(slots_);
+        shift_ = 32 - __builtin_ctzll(slots_.size());
+        for (const Slot& entry : old) {
+            if (entry.row != row_) continue;
+            size_t slot = position(entry.column);
+            while (slots_[slot].row == row_) slot = (slot + 1) & (slots_.size() - 1);
+            slots_[slot] = entry;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    int shift_ = 32;
+    int row_ = -1;
+    size_t count_ = 0;
+};
+
 class LpReader {
   public:
     LpReader(LineSource& lines, LinearModel& model, ReadError& error)
@@ -180,9 +235,8 @@ class LpReader {
     bool quadratic_ = false;
     std::string heldName_;  // a name read before the token that tells what it is
 
-    // Per column: the last row it has an entry in and where that entry is, and its declaration.
-    std::vector<int> lastRow_;
-    std::vector<int> lastEntry_;
+    RowColumns rowColumns_;
+    // Per column: its declaration.
     std::vector<Declared> declared_;
     std::vector<size_t> declaredLine_;
     std::vector<int> lastSet_;
@@ -257,6 +311,8 @@ void LpReader::reserveEntries(size_t bytes) {
     try {
         entryColumn_.reserve(entries);
         entryValue_.reserve(entries);
+        adviseLargePages(entryColumn_.data(), entries * sizeof(int));
+        adviseLargePages(entryValue_.data(), entries * sizeof(double));
     } catch (const std::bad_alloc&) {
         // The arrays grow as they go instead.
     }
@@ -494,17 +550,15 @@ bool LpReader::readValue(Where where, double& value) {
 }
 
 int LpReader::columnOf(std::string_view name) {
-    const int found = columnIndex_.find(name);
-    if (found >= 0) return found;
+    const NameIndex::Spot spot = columnIndex_.locate(name);
+    if (spot.found >= 0) return spot.found;
     const int column = model_.numCols();
     model_.colNames.add(name);
-    columnIndex_.insert(column);
+    columnIndex_.claim(spot, column);
     model_.colLower.push_back(0.0);
     model_.colUpper.push_back(kInfinity);
     model_.cost.push_back(0.0);
     model_.kind.push_back(ColumnKind::Continuous);
-    lastRow_.push_back(-1);
-    lastEntry_.push_back(0);
     declared_.push_back(Declared::None);
     declaredLine_.push_back(0);
     return column;
@@ -616,17 +670,17 @@ bool LpReader::addRow(std::string_view name, size_t line, bool named) {
 bool LpReader::addEntry(int row, const Term& term) {
     const int column = term.column;
     double value = term.value;
-    if (lastRow_[column] == row) {
-        value = entryValue_[lastEntry_[column]] += value;
+    const int earlier = rowColumns_.findOrAdd(row, column, static_cast<int>(entryValue_.size()));
+    if (earlier >= 0) {
+        value = entryValue_[earlier] += value;
     } else {
         if (entryValue_.size() >= static_cast<size_t>(INT_MAX))
             return fail(term.line,
                         "the model has more than " + std::to_string(INT_MAX) + " coefficients");
-        lastRow_[column] = row;
-        lastEntry_[column] = static_cast<int>(entryValue_.size());
         entryColumn_.push_back(column);
         entryValue_.push_back(value);
     }
+    if (std::fabs(value) < kSolverInfinity) return true;
     return checkCoefficientOf(model_.rowNames[row], column, value, term.line);
 }
 
@@ -867,40 +921,37 @@ void LpReader::dropZeros() {
     entryValue_.resize(kept);
 }
 
-// Turns the rows into the model's columns. The row indices are written straight into the model;
-// the values move to their places in their own array, one cycle of the permutation at a time, so
-// that the matrix is never held twice.
+// Turns the rows into the model's columns: each entry is written straight to its place in the
+// model's arrays. The name indexes and the per-column marks of the parse are let go first, so
+// that the room they took holds the new values while the row-wise ones are still read.
 void LpReader::buildColumns() {
     dropZeros();
+    columnIndex_.clear();
+    rowIndex_.clear();
+    rowColumns_.clear();
+    std::vector<size_t>().swap(declaredLine_);
     const int columns = model_.numCols();
     const int entries = static_cast<int>(entryValue_.size());
     std::vector<int>& colStart = model_.colStart;
     colStart.assign(columns + 1, 0);
     for (const int column : entryColumn_) ++colStart[column + 1];
     for (int j = 0; j < columns; ++j) colStart[j + 1] += colStart[j];
-    std::vector<int>& next = lastEntry_;
-    std::copy(colStart.begin(), colStart.end() - 1, next.begin());
-    // From here on an entry's column gives way to its place in the model's arrays.
-    std::vector<int>& destination = entryColumn_;
+    std::vector<int> next(colStart.begin(), colStart.end() - 1);
+    model_.rowIndex.reserve(entries);
+    model_.value.reserve(entries);
+    adviseLargePages(model_.rowIndex.data(), entries * sizeof(int));
+    adviseLargePages(model_.value.data(), entries * sizeof(double));
     model_.rowIndex.resize(entries);
+    model_.value.resize(entries);
     const int rows = static_cast<int>(rowStart_.size()) - 1;
     for (int i = 0; i < rows; ++i) {
         for (int k = rowStart_[i]; k < rowStart_[i + 1]; ++k) {
             const int to = next[entryColumn_[k]]++;
-            destination[k] = to;
             model_.rowIndex[to] = i;
+            model_.value[to] = entryValue_[k];
         }
     }
-    for (int first = 0; first < entries; ++first) {
-        double carried = entryValue_[first];
-        for (int k = first; destination[k] >= 0;) {
-            const int to = destination[k];
-            destination[k] = -1;
-            std::swap(carried, entryValue_[to]);
-            k = to;
-        }
-    }
-    model_.value = std::move(entryValue_);
+    std::vector<double>().swap(entryValue_);
     std::vector<int>().swap(entryColumn_);
 }
 

@@ -327,9 +327,8 @@ class MpsReader {
     }
 
     // The row `name` refers to: its index, -1 for the objective. False when it is not declared.
-    bool findRow(std::string_view name, int& row) { return findRow(name, rows_.hashOf(name), row); }
-    bool findRow(std::string_view name, uint64_t hash, int& row) {
-        row = rows_.find(name, hash);
+    bool findRow(std::string_view name, int& row) {
+        row = rows_.find(name);
         if (row >= 0) return true;
         if (hasObjective_ && name == objectiveText_) return true;  // row -1
         return fail("row " + std::string(name.substr(0, kMaxNameLength)) +
@@ -354,13 +353,8 @@ class MpsReader {
         if (!startedColumn_ || name != model_.colNames[model_.colNames.size() - 1]) {
             if (!startColumn(name)) return false;
         }
-        // The rows' slots are fetched while the numbers are read.
-        const uint64_t first = rows_.hashOf(fields_[1]);
-        rows_.prefetch(first);
-        if (fields_.count == 3) return addEntry(fields_[1], first, fields_[2]);
-        const uint64_t second = rows_.hashOf(fields_[3]);
-        rows_.prefetch(second);
-        return addEntry(fields_[1], first, fields_[2]) && addEntry(fields_[3], second, fields_[4]);
+        return addEntry(fields_[1], fields_[2]) &&
+               (fields_.count == 3 || addEntry(fields_[3], fields_[4]));
     }
 
     bool readMarker() {
@@ -396,10 +390,10 @@ class MpsReader {
         return true;
     }
 
-    bool addEntry(std::string_view rowName, uint64_t hash, std::string_view text) {
+    bool addEntry(std::string_view rowName, std::string_view text) {
         int row;
         double value;
-        if (!findRow(rowName, hash, row) || !number(text, value)) return false;
+        if (!findRow(rowName, row) || !number(text, value)) return false;
         const std::string_view column = model_.colNames[currentColumn_];
         if (!(std::fabs(value) < kSolverInfinity))
             return fail(checkCoefficient(rowName, column, value));
