@@ -15,11 +15,13 @@
 
 namespace corvane::host {
 
-// Advice only: whatever the system makes of it, the memory stays as it was.
+// Advice only: whatever the system makes of it, the memory stays as it was. An array reserved
+// beyond what it will hold takes the whole of its last large page once it reaches it, so small
+// arrays are left on small pages, where that would be a large share of what they hold.
 inline void adviseLargePages(const void* data, size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr uintptr_t kLargePage = uintptr_t(1) << 21;
-    if (bytes < kLargePage) return;
+    if (bytes < 4 * kLargePage) return;
     const uintptr_t begin =
         (reinterpret_cast<uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
     const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(kLargePage - 1);
@@ -41,7 +43,8 @@ class ZeroedArray {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
         constexpr size_t kLargePage = size_t(1) << 21;
         if (bytes >= kLargePage) {
-            mappedBytes_ = bytes + kLargePage;
+            const size_t rounded = (bytes + kLargePage - 1) & ~(kLargePage - 1);
+            mappedBytes_ = rounded + kLargePage;
             void* mapped = mmap(nullptr, mappedBytes_, PROT_READ | PROT_WRITE,
                                 MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
             if (mapped == MAP_FAILED) throw std::bad_alloc();
@@ -49,7 +52,8 @@ class ZeroedArray {
             const uintptr_t aligned =
                 (reinterpret_cast<uintptr_t>(mapped) + kLargePage - 1) & ~(kLargePage - 1);
             data_ = reinterpret_cast<T*>(aligned);
-            adviseLargePages(data_, bytes);
+            // A table of names is written all over, so its last page is used as well.
+            madvise(data_, rounded, MADV_HUGEPAGE);
             return;
         }
 #endif

@@ -922,8 +922,9 @@ void LpReader::dropZeros() {
 }
 
 // Turns the rows into the model's columns: each entry is written straight to its place in the
-// model's arrays. The name indexes and the per-column marks of the parse are let go first, so
-// that the room they took holds the new values while the row-wise ones are still read.
+// model's arrays. The name indexes and the per-column marks of the parse are let go first, and
+// an entry's column gives way to its place once counted, so that no more than one copy of the
+// values and one of the indices are held beside the other.
 void LpReader::buildColumns() {
     dropZeros();
     columnIndex_.clear();
@@ -931,27 +932,29 @@ void LpReader::buildColumns() {
     rowColumns_.clear();
     std::vector<size_t>().swap(declaredLine_);
     const int columns = model_.numCols();
-    const int entries = static_cast<int>(entryValue_.size());
+    const size_t entries = entryValue_.size();
     std::vector<int>& colStart = model_.colStart;
     colStart.assign(columns + 1, 0);
     for (const int column : entryColumn_) ++colStart[column + 1];
     for (int j = 0; j < columns; ++j) colStart[j + 1] += colStart[j];
-    std::vector<int> next(colStart.begin(), colStart.end() - 1);
-    model_.rowIndex.reserve(entries);
-    model_.value.reserve(entries);
-    adviseLargePages(model_.rowIndex.data(), entries * sizeof(int));
-    adviseLargePages(model_.value.data(), entries * sizeof(double));
-    model_.rowIndex.resize(entries);
-    model_.value.resize(entries);
-    const int rows = static_cast<int>(rowStart_.size()) - 1;
-    for (int i = 0; i < rows; ++i) {
-        for (int k = rowStart_[i]; k < rowStart_[i + 1]; ++k) {
-            const int to = next[entryColumn_[k]]++;
-            model_.rowIndex[to] = i;
-            model_.value[to] = entryValue_[k];
-        }
+    std::vector<int>& place = entryColumn_;
+    {
+        std::vector<int> next(colStart.begin(), colStart.end() - 1);
+        for (int& column : place) column = next[column]++;
     }
+    std::vector<double>& value = model_.value;
+    value.reserve(entries);
+    adviseLargePages(value.data(), entries * sizeof(double));
+    value.resize(entries);
+    for (size_t k = 0; k < entries; ++k) value[place[k]] = entryValue_[k];
     std::vector<double>().swap(entryValue_);
+    std::vector<int>& rowIndex = model_.rowIndex;
+    rowIndex.reserve(entries);
+    adviseLargePages(rowIndex.data(), entries * sizeof(int));
+    rowIndex.resize(entries);
+    const int rows = static_cast<int>(rowStart_.size()) - 1;
+    for (int i = 0; i < rows; ++i)
+        for (int k = rowStart_[i]; k < rowStart_[i + 1]; ++k) rowIndex[place[k]] = i;
     std::vector<int>().swap(entryColumn_);
 }
 
