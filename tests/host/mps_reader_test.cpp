@@ -264,6 +264,19 @@ TEST(MpsFaults, NamesDeclaredOnceAndBeforeUse) {
     EXPECT_EQ(refusal("ROWS\n N obj\n L obj\n"), "3: row obj is declared twice");
     EXPECT_EQ(refusal("ROWS\n N obj\nCOLUMNS\n x obj 1\n y obj 1\n x obj 2\n"),
               "6: column x is declared twice (the entries of a column must follow one another)");
+    // Whatever ends the section, and whatever fault follows, the repeated column comes first.
+    const std::string twice =
+        "ROWS\n N obj\nCOLUMNS\n x obj 1\n long_column_name obj 1\n x obj 2\n";
+    for (const std::string& rest :
+         {std::string("RHS\n rhs obj 1\nENDATA\n"), std::string(" y obj 1\n z obj nan\n"),
+          std::string(" y obj 1\nUNKNOWN\n"), " y obj " + std::string(kMaxLineLength, '1') + "\n"})
+        EXPECT_EQ(refusal(twice + rest),
+                  "6: column x is declared twice (the entries of a column must follow one another)")
+            << rest.substr(0, 20);
+    EXPECT_EQ(refusal("ROWS\n N obj\nCOLUMNS\n long_column_name obj 1\n x obj 1\n"
+                      " long_column_name obj 1\nENDATA\n"),
+              "6: column long_column_name is declared twice (the entries of a column must follow "
+              "one another)");
     EXPECT_EQ(refusal("ROWS\n N obj\n L r\nCOLUMNS\n x r 1 r 2\n"),
               "5: column x has two entries in row r");
     EXPECT_EQ(refusal("ROWS\n N obj\nCOLUMNS\n x obj 1\n x obj 2\n"),

@@ -148,6 +148,8 @@ class MpsReader {
 
   private:
     bool fail(std::string message) {
+        // A column declared twice earlier in the file comes first.
+        if (section_ == Section::Columns && !indexColumns()) return false;
         error_ = {source_.lineNumber(), std::move(message)};
         return false;
     }
@@ -177,6 +179,7 @@ class MpsReader {
             if (!readData()) return false;
         }
         if (const ReadError* fault = source_.error()) {
+            if (section_ == Section::Columns && !indexColumns()) return false;
             error_ = *fault;
             return false;
         }
@@ -373,17 +376,13 @@ class MpsReader {
 
     bool startColumn(std::string_view name) {
         if (!checkName(name)) return false;
-        const NameIndex::Spot spot = columns_.locate(name);
-        if (spot.found >= 0)
-            return fail("column " + std::string(name) +
-                        " is declared twice (the entries of a column must follow one another)");
         if (model_.colNames.size() >= static_cast<size_t>(INT_MAX - 1))
             return fail("too many columns");
         if (startedColumn_) model_.colStart.push_back(static_cast<int>(model_.rowIndex.size()));
         startedColumn_ = true;
         model_.colNames.add(name);
         currentColumn_ = static_cast<int>(model_.colNames.size() - 1);
-        columns_.claim(spot, currentColumn_);
+        columnLine_.push_back(source_.lineNumber());
         model_.cost.push_back(0.0);
         model_.kind.push_back(inIntegers_ ? ColumnKind::Integer : ColumnKind::Continuous);
         columnFlags_.push_back(inIntegers_ ? kFromMarker : 0);
@@ -413,7 +412,25 @@ class MpsReader {
         return true;
     }
 
+    // The columns are indexed once their names are all known, in one pass over a table of its
+    // final size, rather than looked up one by one as they come; a column declared twice is found
+    // then, and refused at the line where its second block starts.
+    bool indexColumns() {
+        const size_t count = model_.colNames.size();
+        columns_.reserve(count);
+        for (; indexedColumns_ < count; ++indexedColumns_) {
+            if (columns_.insert(static_cast<int>(indexedColumns_))) continue;
+            error_ = {columnLine_[indexedColumns_],
+                      "column " + std::string(model_.colNames[indexedColumns_]) +
+                          " is declared twice (the entries of a column must follow one another)"};
+            return false;
+        }
+        return true;
+    }
+
     bool endColumns() {
+        if (!indexColumns()) return false;
+        std::vector<size_t>().swap(columnLine_);
         // A block of integer columns still open ends with the section, as writers expect.
         inIntegers_ = false;
         if (startedColumn_) model_.colStart.push_back(static_cast<int>(model_.rowIndex.size()));
@@ -731,6 +748,8 @@ class MpsReader {
     bool objectiveRhsGiven_ = false;
 
     bool startedColumn_ = false;
+    std::vector<size_t> columnLine_;  // where each column's entries start, until indexed
+    size_t indexedColumns_ = 0;
     int currentColumn_ = -1;
     bool inIntegers_ = false;
     std::vector<unsigned char> columnFlags_;

@@ -64,6 +64,13 @@ class NameIndex {
         return true;
     }
 
+    // Makes room for `count` names in all, so that adding them grows the index no further.
+    void reserve(size_t count) {
+        size_t size = slots_.empty() ? 64 : slots_.size();
+        while (count * 2 > size) size *= 2;
+        if (size != slots_.size()) resize(size);
+    }
+
     // Forgets every name, and gives back the index's memory.
     void clear() {
         slots_ = ZeroedArray<Slot>();
@@ -156,9 +163,9 @@ class NameIndex {
     size_t mask() const { return slots_.size() - 1; }
 
     // A short name's hash comes from its slot alone; only long names are read again.
-    void grow() {
+    void grow() { resize(slots_.empty() ? 64 : slots_.size() * 2); }
+    void resize(size_t size) {
         ZeroedArray<Slot> old = std::move(slots_);
-        const size_t size = old.empty() ? 64 : old.size() * 2;
         slots_ = ZeroedArray<Slot>(size);
         shift_ = 64 - __builtin_ctzll(size);
         for (size_t k = 0; k < old.size(); ++k) {
