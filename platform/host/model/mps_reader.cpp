@@ -774,10 +774,30 @@ class MpsReader {
         }
     }
 
+    // Each column takes a line of COLUMNS, so the same bound holds for the arrays of columns: a
+    // column's arrays then never move as they grow, which spares their copies and the pages
+    // they would take. Only where address space is plentiful.
+    void reserveColumns() {
+        if (sizeof(void*) < 8) return;
+        const size_t count = std::min(source_.sizeHint() / 6, size_t(1) << 28);
+        if (count < 4096) return;
+        try {
+            model_.cost.reserve(count);
+            model_.kind.reserve(count);
+            model_.colStart.reserve(count + 1);
+            model_.colNames.reserve(count, source_.sizeHint());
+            columnFlags_.reserve(count);
+            columnLine_.reserve(count);
+        } catch (const std::bad_alloc&) {
+            // The arrays grow as they go instead.
+        }
+    }
+
   public:
     // Row arrays are needed from COLUMNS on, column arrays from RHS on.
     void sizeRows() {
         reserveMatrix();
+        reserveColumns();
         const size_t m = rowType_.size();
         model_.rhs.assign(m, 0.0);
         model_.rangeHigh.assign(m, 0.0);
