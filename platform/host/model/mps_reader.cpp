@@ -331,9 +331,12 @@ class MpsReader {
 
     // The row `name` refers to: its index, -1 for the objective. False when it is not declared.
     bool findRow(std::string_view name, int& row) {
+        // The objective first: it is in most columns, and a name missing from the index costs
+        // the longest search.
+        row = -1;
+        if (hasObjective_ && name == objectiveText_) return true;
         row = rows_.find(name);
         if (row >= 0) return true;
-        if (hasObjective_ && name == objectiveText_) return true;  // row -1
         return fail("row " + std::string(name.substr(0, kMaxNameLength)) +
                     " is not declared in ROWS");
     }
