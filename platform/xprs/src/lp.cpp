@@ -2,9 +2,11 @@
 #include <ClpEventHandler.hpp>
 #include <ClpSimplex.hpp>
 #include <ClpSolve.hpp>
+#include <OsiClpSolverInterface.hpp>
 #include <algorithm>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -20,6 +22,10 @@ constexpr int kPresolveDependentRows = 32768;
 constexpr int kBarrierScaling = 2048;
 constexpr int kFlexibleInitialSolve = 16384;
 constexpr int kDriverPerturbation = 50;
+// CBC's driver: the scaling of its continuous solves, and the solver options it sets for the
+// relaxation that starts a search.
+constexpr int kSearchScaling = 4;
+constexpr int kSearchRootOptions = 0x40000000 | 1024;
 
 // The log points of CLP's solves: every n simplex iterations, and every barrier iteration.
 // CLP clones this into the models it derives (presolve, the search's node problems), so the state
@@ -156,6 +162,48 @@ void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
     runColdStart(lp, alg, p.controls.intValue(XPRS_PRESOLVE) != 0);
 }
 
+// The relaxation that starts an integer search on CBC's standard driver is solved as that driver
+// solves it, so that the search, handed its optimal basis, takes the driver's own path: at a
+// degenerate optimum another solve of the same relaxation ends in another optimal basis, from
+// which the search branches differently. This applies when the controls leave the choice to
+// the library (automatic algorithm, presolve and scaling on) and the search is a cold start.
+bool solvesAsSearchRoot(const Problem& p, const char* flags, bool forSearch, Algorithm alg) {
+    const Model& m = p.model;
+    if (alg != Algorithm::kAutomatic || p.hasBasis || !m.qcoef.empty() || !m.sets.empty())
+        return false;
+    if (!forSearch && !(flags && std::strchr(flags, 'l'))) return false;
+    bool integers = false;
+    for (char t : m.coltype) {
+        if (t == 'S') return false;  // the object search, not the driver
+        integers = integers || t != 'C';
+    }
+    const Controls& c = p.controls;
+    return integers && c.intValue(XPRS_PRESOLVE) != 0 && c.intValue(XPRS_SCALING) != 0;
+}
+
+// The driver's settings for its first solve: its scaling and perturbation, the search's primal
+// tolerance, and OsiClpSolverInterface's initial solve, which presolves and runs the dual.
+void runSearchRoot(Problem& p, ClpSimplex& lp) {
+    lp.scaling(kSearchScaling);
+    lp.setPerturbation(kDriverPerturbation);
+    lp.setPrimalTolerance(std::min(kSearchPrimalTolerance, p.controls.dblValue(XPRS_FEASTOL)));
+    OsiClpSolverInterface solver(&lp, false);
+    solver.setHintParam(OsiDoReducePrint, true, OsiHintTry);
+    solver.setSpecialOptions(kSearchRootOptions);
+    ClpSolve options;
+    options.setSpecialOption(2, 1);  // the host owns its signals
+    solver.setSolveOptions(options);
+    solver.initialSolve();
+    solver.releaseClp();
+    char line[160];
+    std::snprintf(
+        line, sizeof line, "Relaxation for the search: %s objective %.10g - %d iterations",
+        lp.status() == 0 ? "optimal" : "not optimal,", lp.objectiveValue(), lp.numberIterations());
+    p.info(line);
+    // Later continuous solves take the controls' settings again.
+    lp.setPrimalTolerance(p.controls.dblValue(XPRS_FEASTOL));
+}
+
 void recordResults(Problem& p, ClpSimplex& lp, Algorithm alg) {
     Results& r = p.results;
     r.lpStatus = lpStatusOf(p, lp);
@@ -210,7 +258,7 @@ void recordRelaxationStatus(Problem& p, const char* flags) {
 
 }  // namespace
 
-int solveLp(Problem& p, int sense, const char* flags) {
+int solveLp(Problem& p, int sense, const char* flags, bool forSearch) {
     if (!p.loaded) return p.fail(kNoProblem, "no problem loaded");
     Algorithm alg;
     if (int rc = parseAlgorithm(p, flags, alg)) return rc;
@@ -220,7 +268,10 @@ int solveLp(Problem& p, int sense, const char* flags) {
     passInLogPoints(p, lp);
     p.lastSolveSense = sense;
     p.rootSolved = false;
-    runSolve(p, lp, alg);
+    if (solvesAsSearchRoot(p, flags, forSearch, alg))
+        runSearchRoot(p, lp);
+    else
+        runSolve(p, lp, alg);
     recordResults(p, lp, alg);
     recordRelaxationStatus(p, flags);
     ClpEventHandler plain;

@@ -31,8 +31,6 @@
 namespace xprs {
 namespace {
 
-constexpr double kSearchPrimalTolerance = 1e-7;
-
 // The search's log points, on whichever thread (CBC's search threads included) reaches them:
 // every node, and any other event once the callback is due by time. A stop is passed to the model
 // that saw it, which hands it to the search's master; CBC clones the handler into every model, so
@@ -379,7 +377,7 @@ int mipOptimize(Problem& p, const char* flags) {
             return p.fail(kBadArgument, std::string("unknown search flag '") + *f + "'");
     }
     if (!p.rootSolved) {
-        if (int rc = solveLp(p, p.objsense, "")) return rc;
+        if (int rc = solveLp(p, p.objsense, "", true)) return rc;
         p.rootSolved = p.results.lpStatus == XPRS_LP_OPTIMAL;
     }
     p.results.mipStatus = rootStatus(p.results.lpStatus);

@@ -231,7 +231,11 @@ int loadModel(Problem& p, Model&& m);
 int addNames(Problem& p, int type, const char* names, int first, int last);
 
 // Solving (lp.cpp, mip.cpp).
-int solveLp(Problem& p, int sense, const char* flags);
+// forSearch: the relaxation that starts an integer search, as the `l` flag also says.
+int solveLp(Problem& p, int sense, const char* flags, bool forSearch = false);
+// CBC's preprocessing can declare feasible problems infeasible with a primal tolerance as loose
+// as the LP default (seen on enigma), so the search never runs looser than this.
+constexpr double kSearchPrimalTolerance = 1e-7;
 int mipOptimize(Problem& p, const char* flags);
 int fixGlobals(Problem& p, int round);
 void applyLpControls(Problem& p, ClpSimplex& lp);
