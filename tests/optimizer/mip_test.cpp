@@ -147,6 +147,84 @@ TEST_F(MipTest, RelaxationSolvedAloneSetsTheMipStatus) {
     EXPECT_EQ(0, intAttrib(XPRS_MIPSTATUS));
 }
 
+// A transportation problem with integer shipments: 6 sources of supply 20 + 5i, 9 sinks of
+// demand 10 + 2j, unit cost (3i + 5j) mod 11 + 1. Its relaxation has an integral optimum, so
+// a search without preprocessing, cuts or heuristics has nothing to do beyond the root.
+Lp integralTransport(int sources, int sinks) {
+    Lp lp;
+    for (int i = 0; i < sources; ++i) {
+        lp.rowtype.push_back('L');
+        lp.rhs.push_back(20 + 5 * i);
+    }
+    for (int j = 0; j < sinks; ++j) {
+        lp.rowtype.push_back('G');
+        lp.rhs.push_back(10 + 2 * j);
+    }
+    lp.rows.assign(sources + sinks, std::vector<double>(sources * sinks, 0.0));
+    for (int i = 0; i < sources; ++i) {
+        for (int j = 0; j < sinks; ++j) {
+            const int c = i * sinks + j;
+            lp.obj.push_back((3 * i + 5 * j) % 11 + 1);
+            lp.lb.push_back(0);
+            lp.ub.push_back(kInf);
+            lp.rows[i][c] = 1;
+            lp.rows[sources + j][c] = 1;
+        }
+    }
+    return lp;
+}
+
+// The search starts from the basis of the relaxation the first stage solved: CBC's driver and
+// the branch and cut with CBC's objects both find it optimal and pivot no more (the LP log,
+// asked at every simplex iteration, is not asked during the search), where a second solve of the
+// relaxation would take about as many iterations as the first.
+TEST_F(MipTest, SearchStartsFromTheRelaxationsBasis) {
+    for (bool objects : {false, true}) {
+        SCOPED_TRACE(objects ? "object search" : "standard driver");
+        Lp lp = integralTransport(6, 9);
+        Entities e;
+        for (int c = 0; c < lp.ncols(); ++c) {
+            e.type.push_back('I');
+            e.col.push_back(c);
+            e.limit.push_back(0);
+        }
+        if (objects) {
+            // A semi-continuous column that the optimum leaves at zero: too dear to use.
+            lp.obj.push_back(100);
+            lp.lb.push_back(0);
+            lp.ub.push_back(50);
+            for (auto& row : lp.rows) row.push_back(0);
+            lp.rows[6][lp.ncols() - 1] = 1;
+            e.type.push_back('S');
+            e.col.push_back(lp.ncols() - 1);
+            e.limit.push_back(5);
+        }
+        ASSERT_EQ(0, loadGlobal(lp, e));
+        ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_MIPPRESOLVE, 0));
+        ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_CUTSTRATEGY, 0));
+        ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_HEURSEARCHFREQ, 0));
+        ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_LPLOG, 1));
+        int asked = 0;
+        ASSERT_EQ(0, XPRSsetcblplog(
+                         prob,
+                         [](XPRSprob, void* count) -> int {
+                             ++*static_cast<int*>(count);
+                             return 0;
+                         },
+                         &asked));
+        ASSERT_EQ(0, XPRSmipoptimize(prob, "l"));
+        ASSERT_EQ(XPRS_MIP_LP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+        const double relaxation = dblAttrib(XPRS_LPOBJVAL);
+        const int rootAsks = asked;
+        ASSERT_GE(rootAsks, 10) << "the relaxation should take some pivots";
+        asked = 0;
+        ASSERT_EQ(0, XPRSmipoptimize(prob, ""));
+        EXPECT_EQ(XPRS_MIP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+        EXPECT_NEAR(relaxation, dblAttrib(XPRS_MIPOBJVAL), kTol);
+        EXPECT_LE(asked, 2) << "the search pivoted again; the relaxation took " << rootAsks;
+    }
+}
+
 TEST_F(MipTest, InfeasibleSearchAndMissingSolutionAreReported) {
     // x + y = 1.5 with x, y integers has no integer solution.
     Lp lp;
