@@ -8,7 +8,8 @@
 // parser is one unit in the last place off on many coefficients, while the host kit's rounds
 // correctly, so a decimal file would hand `clp` and `cbc` a slightly different matrix. Rows,
 // columns and the entries of each column keep their order, and their names; bounds, ranges,
-// integer columns and the objective constant are kept. A maximisation is written as the
+// integer columns and the objective constant are kept. Free rows other than the objective are
+// left out, as CoinMpsIO and the optimizer library both drop them. A maximisation is written as the
 // minimisation of the negated objective (the hex form has no objective sense) and the program
 // prints "sense -1" so that the caller can turn the reported objective back; else "sense 1".
 //
@@ -66,10 +67,14 @@ double coinBound(double value) {
 }
 
 // The host kit's model in CoinMpsIO's terms: bounds on rows, infinities at 1e30, a minimisation.
+// Free rows are left out: CoinMpsIO drops them when it reads a file, and the optimizer library
+// drops them before CLP sees the problem.
 struct CoinArrays {
     std::vector<double> colLower, colUpper, cost, rowLower, rowUpper;
     std::vector<char> integer;
     std::vector<std::string> colNames, rowNames;
+    std::vector<int> colStart, rowIndex;  // the entries of the rows kept, in the host kit's order
+    std::vector<double> value;
     CoinPackedMatrix matrix;
     double offset = 0.0;  // the objective constant, as CoinMpsIO counts it
     double sense = 1.0;
@@ -86,15 +91,28 @@ CoinArrays coinArrays(const LinearModel& m) {
         a.integer.push_back(m.kind[j] == ColumnKind::Integer ? 1 : 0);
         a.colNames.emplace_back(m.colNames[j]);
     }
+    std::vector<int> kept(rows, -1);
     for (int r = 0; r < rows; ++r) {
+        if (m.relation[r] == 'N') continue;
+        kept[r] = static_cast<int>(a.rowNames.size());
         a.rowLower.push_back(coinBound(rowLowerOf(m, r)));
         a.rowUpper.push_back(coinBound(rowUpperOf(m, r)));
         a.rowNames.emplace_back(m.rowNames[r]);
     }
+    a.colStart.push_back(0);
+    for (int j = 0; j < n; ++j) {
+        for (int p = m.colStart[j]; p < m.colStart[j + 1]; ++p) {
+            if (kept[m.rowIndex[p]] < 0) continue;
+            a.rowIndex.push_back(kept[m.rowIndex[p]]);
+            a.value.push_back(m.value[p]);
+        }
+        a.colStart.push_back(static_cast<int>(a.value.size()));
+    }
     std::vector<int> lengths(n);
-    for (int j = 0; j < n; ++j) lengths[j] = m.colStart[j + 1] - m.colStart[j];
-    a.matrix = CoinPackedMatrix(true, rows, n, m.numNonzeros(), m.value.data(), m.rowIndex.data(),
-                                m.colStart.data(), lengths.data());
+    for (int j = 0; j < n; ++j) lengths[j] = a.colStart[j + 1] - a.colStart[j];
+    a.matrix = CoinPackedMatrix(true, static_cast<int>(a.rowNames.size()), n,
+                                static_cast<int>(a.value.size()), a.value.data(), a.rowIndex.data(),
+                                a.colStart.data(), lengths.data());
     // CoinMpsIO keeps the right-hand side of the objective row, the constant's negative.
     a.offset = m.objConstant == 0.0 ? 0.0 : -a.sense * m.objConstant;
     return a;
@@ -310,8 +328,8 @@ class HexMpsWriter {
             }
             const std::string& column = a_.colNames[j];
             if (a_.cost[j] != 0.0) line("    ", column, kObjective, hex(a_.cost[j]));
-            for (int p = m_.colStart[j]; p < m_.colStart[j + 1]; ++p)
-                line("    ", column, a_.rowNames[m_.rowIndex[p]], hex(m_.value[p]));
+            for (int p = a_.colStart[j]; p < a_.colStart[j + 1]; ++p)
+                line("    ", column, a_.rowNames[a_.rowIndex[p]], hex(a_.value[p]));
         }
         if (inIntegers)
             std::fprintf(out_, "    MARKER%-4d            'MARKER'                 'INTEND'\n",
