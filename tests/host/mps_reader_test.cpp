@@ -277,6 +277,24 @@ TEST(MpsFaults, NamesDeclaredOnceAndBeforeUse) {
                       " long_column_name obj 1\nENDATA\n"),
               "6: column long_column_name is declared twice (the entries of a column must follow "
               "one another)");
+    // Rows are found many entries at a time: the first fault in the file is still the one told.
+    const std::string rows = "ROWS\n N obj\n L r\nCOLUMNS\n";
+    EXPECT_EQ(refusal(rows + " x r 1 q 1\n y r nan\n"), "5: row q is not declared in ROWS");
+    EXPECT_EQ(refusal(rows + " x q 1\n y r 1e30\n"), "5: row q is not declared in ROWS");
+    EXPECT_EQ(refusal(rows + " x r 1\n x r 2\n y obj 1\n y obj 2\n"),
+              "6: column x has two entries in row r");
+    EXPECT_EQ(refusal(rows + " x q 1\n y r 1\n x r 1\nENDATA\n"),
+              "5: row q is not declared in ROWS");
+    EXPECT_EQ(refusal(rows + " x r 1\n y r 1\n x q 1\nENDATA\n"),
+              "7: column x is declared twice (the entries of a column must follow one another)");
+    EXPECT_EQ(refusal(rows + " x q 1 r nan\n"), "5: row q is not declared in ROWS");
+    EXPECT_EQ(refusal(rows + " x r nan q 1\n"), "5: \"nan\" is not a number");
+    std::string many = rows;
+    for (int j = 0; j < 1000; ++j) many += " c" + std::to_string(j) + " r 1 obj 1\n";
+    EXPECT_EQ(refusal(many + " z r 1 q 1\nRHS\n"), "1005: row q is not declared in ROWS");
+    EXPECT_EQ(refusal(many + " c7 r 1\nENDATA\n"),
+              "1005: column c7 is declared twice (the entries of a column must follow one "
+              "another)");
     EXPECT_EQ(refusal("ROWS\n N obj\n L r\nCOLUMNS\n x r 1 r 2\n"),
               "5: column x has two entries in row r");
     EXPECT_EQ(refusal("ROWS\n N obj\nCOLUMNS\n x obj 1\n x obj 2\n"),

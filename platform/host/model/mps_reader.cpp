@@ -54,31 +54,27 @@ bool splitFree(std::string_view line, Fields& fields) {
     return true;
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
+// Bytes of a fixed-format line padded to 64 with blanks, eight at a time: which are blanks (bit i
+// for byte i), and whether any is a tab or another control character.
+constexpr uint64_t kOnes = 0x0101010101010101ull, kLow7 = 0x7f * kOnes, kHigh = 0x80 * kOnes;
+
+// 0x80 in each byte of `x` that is zero, and nowhere else.
+uint64_t zeroBytes(uint64_t x) {
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
 }
 
-// No tab and no control character: eight bytes at a time, since every line of a fixed file is
-// checked whole.
-bool isPlain(std::string_view line) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
-    const char* p = line.data();
-    const size_t n = line.size();
-    size_t at = 0;
-    uint64_t found = 0;
-    for (; at + 8 <= n; at += 8) {
-        uint64_t word;
-        std::memcpy(&word, p + at, 8);
-        const uint64_t del = word ^ (0x7f * kOnes);
-        // A byte below 0x20, or a byte equal to 0x7f.
-        found |= ((word - 0x20 * kOnes) & ~word & kHigh) | ((del - kOnes) & ~del & kHigh);
+bool scanFixed(const char (&padded)[64], uint64_t& blanks) {
+    blanks = 0;
+    uint64_t control = 0;
+    for (int w = 0; w < 8; ++w) {
+        uint64_t x;
+        std::memcpy(&x, padded + 8 * w, 8);
+        control |= (~((x & kLow7) + 0x60 * kOnes) & ~x & kHigh) | zeroBytes(x ^ kLow7);
+        // The high bit of each byte, gathered into one byte.
+        const uint64_t blank = zeroBytes(x ^ (' ' * kOnes)) >> 7;
+        blanks |= ((blank * 0x0102040810204080ull) >> 56) << (8 * w);
     }
-    if (found) return false;
-    for (; at < n; ++at)
-        if (isControl(p[at]) || p[at] == '\t') return false;
-    return true;
+    return control == 0;
 }
 
 // Fixed MPS: the fields in columns 2-3, 5-12, 15-22, 25-36, 40-47 and 50-61. A line whose
@@ -86,16 +82,25 @@ bool isPlain(std::string_view line) {
 // by blanks only, as many fixed-format files are: false, and the caller splits it that way. Empty
 // fields are left out, so both ways give the same fields when names hold no blanks.
 bool splitFixed(std::string_view line, Fields& fields) {
-    static constexpr size_t kBegin[kMaxFields] = {1, 4, 14, 24, 39, 49};
-    static constexpr size_t kEnd[kMaxFields] = {3, 12, 22, 36, 47, 61};
-    static constexpr size_t kGaps[] = {0, 3, 12, 13, 22, 23, 36, 37, 38, 47, 48};
-    if (line.size() > kEnd[kMaxFields - 1] || !isPlain(line)) return false;
-    for (const size_t gap : kGaps)
-        if (gap < line.size() && line[gap] != ' ') return false;
+    static constexpr int kBegin[kMaxFields] = {1, 4, 14, 24, 39, 49};
+    static constexpr int kEnd[kMaxFields] = {3, 12, 22, 36, 47, 61};
+    constexpr uint64_t kGaps = 1ull << 0 | 1ull << 3 | 1ull << 12 | 1ull << 13 | 1ull << 22 |
+                               1ull << 23 | 1ull << 36 | 1ull << 37 | 1ull << 38 | 1ull << 47 |
+                               1ull << 48;
+    const size_t size = line.size();
+    if (size > static_cast<size_t>(kEnd[kMaxFields - 1])) return false;
+    char padded[64];
+    std::memset(padded, ' ', sizeof padded);
+    if (size > 0) std::memcpy(padded, line.data(), size);
+    uint64_t blanks;
+    if (!scanFixed(padded, blanks) || (blanks & kGaps) != kGaps) return false;
     fields.count = 0;
-    for (size_t f = 0; f < kMaxFields && kBegin[f] < line.size(); ++f) {
-        const std::string_view text = trimmed(line.substr(kBegin[f], kEnd[f] - kBegin[f]));
-        if (!text.empty()) fields.field[fields.count++] = text;
+    for (int f = 0; f < kMaxFields && static_cast<size_t>(kBegin[f]) < size; ++f) {
+        const uint64_t window = ((1ull << (kEnd[f] - kBegin[f])) - 1) << kBegin[f];
+        const uint64_t text = window & ~blanks;
+        if (text == 0) continue;
+        const int first = __builtin_ctzll(text), last = 63 - __builtin_clzll(text);
+        fields.field[fields.count++] = line.substr(first, last - first + 1);
     }
     return true;
 }
@@ -148,8 +153,8 @@ class MpsReader {
 
   private:
     bool fail(std::string message) {
-        // A column declared twice earlier in the file comes first.
-        if (section_ == Section::Columns && !indexColumns()) return false;
+        // A fault that COLUMNS left to be found later, on an earlier line, comes first.
+        if (section_ == Section::Columns && !settleColumns()) return false;
         error_ = {source_.lineNumber(), std::move(message)};
         return false;
     }
@@ -179,7 +184,7 @@ class MpsReader {
             if (!readData()) return false;
         }
         if (const ReadError* fault = source_.error()) {
-            if (section_ == Section::Columns && !indexColumns()) return false;
+            if (section_ == Section::Columns && !settleColumns()) return false;
             error_ = *fault;
             return false;
         }
@@ -381,7 +386,7 @@ class MpsReader {
         if (!checkName(name)) return false;
         if (model_.colNames.size() >= static_cast<size_t>(INT_MAX - 1))
             return fail("too many columns");
-        if (startedColumn_) model_.colStart.push_back(static_cast<int>(model_.rowIndex.size()));
+        if (startedColumn_) model_.colStart.push_back(static_cast<int>(matrixSize()));
         startedColumn_ = true;
         model_.colNames.add(name);
         currentColumn_ = static_cast<int>(model_.colNames.size() - 1);
@@ -392,27 +397,102 @@ class MpsReader {
         return true;
     }
 
+    // An entry of COLUMNS is checked in the order: its row, its number, its magnitude, a second
+    // entry of the column in the row. The objective's entries are taken at once; the others wait
+    // with their number for their rows, which are then found many at a time (entryWaits).
     bool addEntry(std::string_view rowName, std::string_view text) {
-        int row;
+        const bool objective = hasObjective_ && rowName == objectiveText_;
         double value;
-        if (!findRow(rowName, row) || !number(text, value)) return false;
-        const std::string_view column = model_.colNames[currentColumn_];
+        if (!parseNumber(text, value))
+            return failEntry(rowName, notANumberMessage(text.substr(0, 40)));
         if (!(std::fabs(value) < kSolverInfinity))
-            return fail(checkCoefficient(rowName, column, value));
-        int& last = row < 0 ? objectiveLastColumn_ : lastColumnInRow_[row];
-        if (last == currentColumn_)
-            return fail("column " + std::string(column) + " has two entries in row " +
-                        std::string(rowName));
-        last = currentColumn_;
-        if (row < 0) {
-            model_.cost[currentColumn_] = value;
-        } else if (value != 0.0) {
-            if (model_.rowIndex.size() >= static_cast<size_t>(INT_MAX))
-                return fail("too many nonzeros");
-            model_.rowIndex.push_back(row);
-            model_.value.push_back(value);
-        }
+            return failEntry(rowName,
+                             checkCoefficient(rowName, model_.colNames[currentColumn_], value));
+        if (!objective) return entryWaits(rowName, value);
+        if (objectiveLastColumn_ == currentColumn_)
+            return fail("column " + std::string(model_.colNames[currentColumn_]) +
+                        " has two entries in row " + std::string(rowName));
+        objectiveLastColumn_ = currentColumn_;
+        model_.cost[currentColumn_] = value;
         return true;
+    }
+
+    // A fault in an entry's number: the row, checked first, may be the fault instead.
+    bool failEntry(std::string_view rowName, std::string message) {
+        int row;
+        return !findRow(rowName, row) ? false : fail(std::move(message));
+    }
+
+    // Rows found one at a time wait on memory at every line, since the index of a large model's
+    // rows does not stay in cache: entries wait in a small batch instead, whose rows are then
+    // searched one after another with their slots asked for ahead.
+    struct WaitingEntry {
+        uint64_t hash;
+        size_t nameStart, nameLength;
+        double value;
+        int column;
+        size_t line;
+    };
+    static constexpr size_t kBatch = 256;
+
+    bool entryWaits(std::string_view rowName, double value) {
+        waiting_.push_back({NameIndex::hashOf(rowName), waitingNames_.size(), rowName.size(), value,
+                            currentColumn_, source_.lineNumber()});
+        waitingNames_.append(rowName);
+        if (value != 0.0) ++waitingInMatrix_;
+        if (waiting_.size() < kBatch && waitingNames_.size() < (size_t(1) << 16)) return true;
+        return placeWaiting();
+    }
+
+    // The matrix's entries so far, with those waiting for their rows.
+    size_t matrixSize() const { return model_.rowIndex.size() + waitingInMatrix_; }
+
+    bool placeWaiting() {
+        constexpr size_t kAhead = 8;
+        const size_t count = waiting_.size();
+        for (size_t k = 0; k < std::min(kAhead, count); ++k) rows_.prefetch(waiting_[k].hash);
+        for (size_t k = 0; k < count; ++k) {
+            if (k + kAhead < count) rows_.prefetch(waiting_[k + kAhead].hash);
+            const WaitingEntry& entry = waiting_[k];
+            const std::string_view name(waitingNames_.data() + entry.nameStart, entry.nameLength);
+            const int row = rows_.find(name, entry.hash);
+            if (row < 0)
+                return failWaiting(entry, "row " + std::string(name.substr(0, kMaxNameLength)) +
+                                              " is not declared in ROWS");
+            int& last = lastColumnInRow_[row];
+            if (last == entry.column)
+                return failWaiting(entry, "column " + std::string(model_.colNames[entry.column]) +
+                                              " has two entries in row " + std::string(name));
+            last = entry.column;
+            if (entry.value == 0.0) continue;
+            if (model_.rowIndex.size() >= static_cast<size_t>(INT_MAX))
+                return failWaiting(entry, "too many nonzeros");
+            model_.rowIndex.push_back(row);
+            model_.value.push_back(entry.value);
+        }
+        waiting_.clear();
+        waitingNames_.clear();
+        waitingInMatrix_ = 0;
+        return true;
+    }
+    bool failWaiting(const WaitingEntry& entry, std::string message) {
+        error_ = {entry.line, std::move(message)};
+        waiting_.clear();
+        waitingNames_.clear();
+        waitingInMatrix_ = 0;
+        return false;
+    }
+
+    // What COLUMNS leaves to be found later: entries waiting for their rows, and columns not yet
+    // indexed. Of their faults, the one on the earlier line is the file's first; on the same
+    // line a column declared twice comes before its entries.
+    bool settleColumns() {
+        const bool placed = placeWaiting();
+        const ReadError entryFault = placed ? ReadError() : error_;
+        const bool indexed = indexColumns();
+        if (placed && indexed) return true;
+        if (!placed && (indexed || entryFault.line < error_.line)) error_ = entryFault;
+        return false;
     }
 
     // The columns are indexed once their names are all known, in one pass over a table of its
@@ -432,7 +512,7 @@ class MpsReader {
     }
 
     bool endColumns() {
-        if (!indexColumns()) return false;
+        if (!settleColumns()) return false;
         std::vector<size_t>().swap(columnLine_);
         // A block of integer columns still open ends with the section, as writers expect.
         inIntegers_ = false;
@@ -752,6 +832,9 @@ class MpsReader {
 
     bool startedColumn_ = false;
     std::vector<size_t> columnLine_;  // where each column's entries start, until indexed
+    std::vector<WaitingEntry> waiting_;
+    std::string waitingNames_;
+    size_t waitingInMatrix_ = 0;
     size_t indexedColumns_ = 0;
     int currentColumn_ = -1;
     bool inIntegers_ = false;

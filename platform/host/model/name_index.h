@@ -18,10 +18,18 @@ class NameIndex {
   public:
     explicit NameIndex(const NameTable& names) : names_(names) {}
 
+    // A name's hash, taken once: a reader may ask for its slot ahead of the search.
+    static uint64_t hashOf(std::string_view name) {
+        return name.size() <= 8 ? hashShort(shortWord(name), name.size()) : hashLong(name);
+    }
+    void prefetch(uint64_t h) const {
+        if (!slots_.empty()) __builtin_prefetch(&slots_[h >> shift_]);
+    }
+
     // The index of `name` in the table, or -1.
-    int find(std::string_view name) const {
+    int find(std::string_view name) const { return find(name, hashOf(name)); }
+    int find(std::string_view name, uint64_t h) const {
         if (slots_.empty()) return -1;
-        const uint64_t h = hashOf(name);
         const Key key = keyOf(name, h);
         for (size_t slot = h >> shift_;; slot = (slot + 1) & mask()) {
             const Slot& entry = slots_[slot];
@@ -79,10 +87,6 @@ class NameIndex {
     }
 
   private:
-    static uint64_t hashOf(std::string_view name) {
-        return name.size() <= 8 ? hashShort(shortWord(name), name.size()) : hashLong(name);
-    }
-
     // A slot holds its name's index + 1 (0 for an empty slot); the tag; and a name of up to 8
     // characters itself, padded with zeros.
     struct Slot {
