@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,58 @@ std::string fixed(const std::vector<std::string>& fields) {
         line += fields[f];
     }
     return line + "\n";
+}
+
+// Lines in the fixed columns, with fields as wide as the columns allow and ending anywhere, and
+// lines that stray from them: with names free of blanks, both ways of reading give one model.
+TEST(MpsFeatures, FixedColumnsAndBlankSeparatedLinesReadAlike) {
+    std::mt19937 random(11);
+    const auto name = [&](int most) {
+        std::string text;
+        const int length = 1 + random() % most;
+        for (int i = 0; i < length; ++i) text += "!aX_.$#09"[random() % 9];
+        return text;
+    };
+    const auto at = [](std::string& line, size_t column, const std::string& text) {
+        if (line.size() < column) line.resize(column, ' ');
+        line += text;
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::string text = "ROWS\n N obj\n";
+        std::vector<std::string> rows;
+        for (int i = 0; i < 4; ++i) {
+            rows.push_back(name(6) + std::to_string(i));
+            text += " L  " + rows.back() + "\n";
+        }
+        text += "COLUMNS\n";
+        for (int j = 0; j < 20; ++j) {
+            const std::string column = name(5 - (j > 9)) + "=" + std::to_string(j);
+            const std::string first = rows[j % 4], second = rows[(j + 1) % 4];
+            const std::string value = std::to_string(static_cast<int>(random() % 1000) - 500);
+            std::string line;
+            if (random() % 2) {
+                at(line, 4, column);
+                at(line, 14, first);
+                at(line, 24 + random() % (13 - value.size()), value);
+                if (random() % 2) {
+                    at(line, 39, second);
+                    at(line, 49 + random() % (13 - value.size()), value);
+                }
+            } else {
+                line = std::string(1 + random() % 3, ' ') + column + " " + first + "  " + value +
+                       (random() % 2 ? std::string(" ") + second + " " + value : "");
+            }
+            text += line + std::string(random() % 2, ' ') + "\n";
+        }
+        text += "ENDATA\n";
+        const LinearModel fixed = model(text, MpsFormat::Fixed);
+        const LinearModel free = model(text, MpsFormat::Free);
+        ASSERT_EQ(fixed.numCols(), 20) << text;
+        for (int j = 0; j < 20; ++j) EXPECT_EQ(fixed.colNames[j], free.colNames[j]) << text;
+        EXPECT_EQ(fixed.colStart, free.colStart) << text;
+        EXPECT_EQ(fixed.rowIndex, free.rowIndex) << text;
+        EXPECT_EQ(fixed.value, free.value) << text;
+    }
 }
 
 TEST(MpsFeatures, FixedFormatNamesKeepTheirBlanks) {
