@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "mps_model.h"
 #include "optimizer_test_util.h"
 
 namespace xprstest {
@@ -455,6 +456,96 @@ TEST(MipThreads, SearchesRunInParallelThreads) {
     EXPECT_NEAR(serial[0], parallel[0], kTol);
     EXPECT_NEAR(serial[1], parallel[1], kTol);
     EXPECT_EQ(0, XPRSfree());
+}
+
+void XPRS_CC collectLine(XPRSprob, void* data, const char* text, int length, int) {
+    static_cast<std::vector<std::string>*>(data)->emplace_back(text, length);
+}
+
+// Several threads search in CBC's repeatable mode, whose thread count the driver reads as 100
+// plus the threads; more than 99 would reach it as another mode.
+TEST_F(MipTest, ThreadCountsReachTheDriverInItsRepeatableMode) {
+    const struct {
+        int threads;
+        const char* argument;
+    } cases[] = {{1, nullptr}, {2, "-threads 102 "}, {150, "-threads 199 "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.threads);
+        ASSERT_EQ(0, XPRSdestroyprob(prob));
+        ASSERT_EQ(0, XPRScreateprob(&prob));
+        Lp lp = knapsack(30);
+        Entities e;
+        for (int j = 0; j < 30; ++j) {
+            e.type.push_back('B');
+            e.col.push_back(j);
+            e.limit.push_back(0);
+        }
+        ASSERT_EQ(0, loadGlobal(lp, e));
+        ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_MIPTHREADS, c.threads));
+        std::vector<std::string> lines;
+        ASSERT_EQ(0, XPRSaddcbmessage(prob, collectLine, &lines, 0));
+        solveMip(-1);
+        EXPECT_EQ(XPRS_MIP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+        std::string command;
+        for (const std::string& line : lines)
+            if (line.find("command line - xprs") != std::string::npos) command = line;
+        ASSERT_FALSE(command.empty());
+        if (c.argument)
+            EXPECT_NE(std::string::npos, command.find(c.argument)) << command;
+        else
+            EXPECT_EQ(std::string::npos, command.find("-threads")) << command;
+    }
+}
+
+// The search with CBC's objects, on two threads, twice: stein27 (optimum 18) with a
+// semi-continuous column that nothing refers to. In CBC's other parallel mode its node count
+// changed from run to run.
+TEST(MipThreads, ObjectSearchOnTwoThreadsIsRepeatable) {
+    MpsModel m;
+    ASSERT_TRUE(m.read(std::string(CORVANE_SHARED_DATA) + "/miplib3/stein27.mps.gz"));
+    std::vector<char> types(m.integers.size(), 'I');
+    std::vector<int> cols = m.integers;
+    std::vector<double> limits(m.integers.size(), 0.0);
+    m.obj.push_back(0.0);
+    m.lb.push_back(0.0);
+    m.ub.push_back(2.0);
+    m.start.push_back(m.start.back());
+    types.push_back('S');
+    cols.push_back(m.ncols);
+    limits.push_back(1.0);
+    ++m.ncols;
+    ASSERT_EQ(0, XPRSinit(nullptr));
+    std::vector<std::string> ends;
+    for (int run = 0; run < 2; ++run) {
+        XPRSprob prob = nullptr;
+        ASSERT_EQ(0, XPRScreateprob(&prob));
+        int setstart = 0;
+        ASSERT_EQ(
+            0, XPRSloadglobal(prob, "stein27", m.ncols, m.nrows, m.rowtype.data(), m.rhs.data(),
+                              m.range.data(), m.obj.data(), m.start.data(), nullptr, m.index.data(),
+                              m.value.data(), m.lb.data(), m.ub.data(),
+                              static_cast<int>(cols.size()), 0, types.data(), cols.data(),
+                              limits.data(), nullptr, &setstart, nullptr, nullptr));
+        ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_MIPTHREADS, 2));
+        ASSERT_EQ(0, XPRSsetdblcontrol(prob, XPRS_MIPRELSTOP, 0.0));
+        std::vector<std::string> lines;
+        ASSERT_EQ(0, XPRSaddcbmessage(prob, collectLine, &lines, 0));
+        ASSERT_EQ(0, XPRSmipoptimize(prob, "l"));
+        ASSERT_EQ(0, XPRSmipoptimize(prob, ""));
+        int status = 0;
+        double objective = 0.0;
+        EXPECT_EQ(0, XPRSgetintattrib(prob, XPRS_MIPSTATUS, &status));
+        EXPECT_EQ(0, XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &objective));
+        EXPECT_EQ(XPRS_MIP_OPTIMAL, status);
+        EXPECT_NEAR(18.0, objective, kTol);
+        for (const std::string& line : lines)
+            if (line.rfind("Search ended", 0) == 0) ends.push_back(line);
+        EXPECT_EQ(0, XPRSdestroyprob(prob));
+    }
+    EXPECT_EQ(0, XPRSfree());
+    ASSERT_EQ(2u, ends.size());
+    EXPECT_EQ(ends[0], ends[1]);
+    std::printf("%s\n", ends[0].c_str());
 }
 
 TEST_F(MipTest, StartSolutionIsUsedUnderANodeLimit) {

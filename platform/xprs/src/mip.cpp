@@ -188,6 +188,21 @@ void offerStart(Problem& p, CbcModel& model, const std::vector<std::pair<int, do
     }
 }
 
+// The search's thread count: the larger of MIPTHREADS and THREADS, one below 2, at most 99
+// because CBC's driver reads the hundreds of its thread count as the thread mode.
+constexpr int kMaxSearchThreads = 99;
+
+int searchThreads(const Controls& c) {
+    int threads = std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
+    return std::min(kMaxSearchThreads, std::max(1, threads));
+}
+
+// CBC's parallel search hands each node to whichever thread is free first, so the same problem
+// can take 3000 nodes in one run and stop at the node limit in the next. Its repeatable mode
+// (thread mode 1; the driver's thread count plus 100) works through the tree in rounds of fixed
+// shape: the same problem and controls visit the same nodes and give the same answer every run.
+constexpr int kRepeatableThreadMode = 1;
+
 void applyMipControls(Problem& p, CbcModel& model) {
     const Controls& c = p.controls;
     model.setMaximumNodes(c.intValue(XPRS_MAXNODE));
@@ -200,8 +215,11 @@ void applyMipControls(Problem& p, CbcModel& model) {
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         model.setCutoffIncrement(relCutoff * std::max(1.0, std::fabs(p.results.lpObj)));
-    int threads = std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
-    if (threads > 1) model.setNumberThreads(threads);
+    int threads = searchThreads(c);
+    if (threads > 1) {
+        model.setNumberThreads(threads);
+        model.setThreadMode(kRepeatableThreadMode);
+    }
     model.setNumberStrong(5);
     model.setNumberBeforeTrust(10);
     model.passInMessageHandler(p.messages.get());
@@ -316,8 +334,8 @@ std::vector<std::string> driverArguments(const Problem& p) {
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         add("-increment", number(relCutoff * std::max(1.0, std::fabs(p.results.lpObj))));
-    int threads = std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
-    if (threads > 1) add("-threads", std::to_string(threads));
+    int threads = searchThreads(c);
+    if (threads > 1) add("-threads", std::to_string(100 * kRepeatableThreadMode + threads));
     int cuts = c.intValue(XPRS_CUTSTRATEGY);
     if (cuts == 0) add("-cuts", "off");
     if (cuts == 1) add("-cuts", "root");
