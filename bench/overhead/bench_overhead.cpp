@@ -105,7 +105,8 @@ double direct(const MpsModel& m) {
     const std::string nodes = std::to_string(kMaxNodes), solutions = std::to_string(kMaxSolutions);
     const std::string integerTol = std::to_string(kIntegerTol),
                       primalTol = std::to_string(kSearchPrimalTol);
-    const std::string threads = std::to_string(searchThreads());
+    // The driver's repeatable parallel mode, as the optimizer library runs it.
+    const std::string threads = std::to_string(100 + searchThreads());
     std::vector<const char*> argv = {"bench",
                                      "-log",
                                      "0",
