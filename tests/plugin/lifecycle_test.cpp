@@ -237,8 +237,11 @@ TEST_F(Lifecycle, CleanUpTwiceIsHarmless) {
 
 // Run arrays are allocated with new[]; counting what new[] hands out and delete[] takes back shows
 // what an object still holds. Where the plug-in carries its own allocator (a Windows DLL with a
-// static runtime) the counts do not reach it.
+// static runtime) the counts do not reach it, so the Windows build leaves the test out (under
+// Wine the whole program ended right after its skip).
 std::atomic<long> liveArrays{0};
+
+#if !defined(_WIN32)
 
 bool arraysAreCounted() {
     ZOLXpress probe;
@@ -268,6 +271,7 @@ TEST_F(Lifecycle, DestroyingMidSolveFreesItsArrays) {
     solver.reset();
     EXPECT_EQ(liveArrays, before);
 }
+#endif
 
 }  // namespace
 
