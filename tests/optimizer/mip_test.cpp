@@ -47,6 +47,15 @@ class MipTest : public OptimizerTest {
         return e;
     }
 
+    // Every one of the first n columns binary (the knapsack items).
+    static Entities binaryEntities(int n) {
+        Entities e;
+        e.type.assign(n, 'B');
+        for (int j = 0; j < n; ++j) e.col.push_back(j);
+        e.limit.assign(n, 0.0);
+        return e;
+    }
+
     int loadGlobal(Lp& lp, Entities& e) {
         lp.pack();
         return XPRSloadglobal(prob, "mip", lp.ncols(), lp.nrows(), lp.rowtype.data(), lp.rhs.data(),
@@ -404,12 +413,7 @@ int XPRS_CC stopAtThird(XPRSprob, void* data) {
 
 TEST_F(MipTest, NodeCallbackStopsTheSearch) {
     Lp lp = knapsack(60);
-    Entities e;
-    for (int j = 0; j < 60; ++j) {
-        e.type.push_back('B');
-        e.col.push_back(j);
-        e.limit.push_back(0);
-    }
+    Entities e = binaryEntities(60);
     ASSERT_EQ(0, loadGlobal(lp, e));
     ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_CUTSTRATEGY, 0));
     ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_HEURSEARCHFREQ, 0));
@@ -474,12 +478,7 @@ TEST_F(MipTest, ThreadCountsReachTheDriverInItsRepeatableMode) {
         ASSERT_EQ(0, XPRSdestroyprob(prob));
         ASSERT_EQ(0, XPRScreateprob(&prob));
         Lp lp = knapsack(30);
-        Entities e;
-        for (int j = 0; j < 30; ++j) {
-            e.type.push_back('B');
-            e.col.push_back(j);
-            e.limit.push_back(0);
-        }
+        Entities e = binaryEntities(30);
         ASSERT_EQ(0, loadGlobal(lp, e));
         ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_MIPTHREADS, c.threads));
         std::vector<std::string> lines;
@@ -550,12 +549,7 @@ TEST(MipThreads, ObjectSearchOnTwoThreadsIsRepeatable) {
 
 TEST_F(MipTest, StartSolutionIsUsedUnderANodeLimit) {
     Lp lp = knapsack(40);
-    Entities e;
-    for (int j = 0; j < 40; ++j) {
-        e.type.push_back('B');
-        e.col.push_back(j);
-        e.limit.push_back(0);
-    }
+    Entities e = binaryEntities(40);
     ASSERT_EQ(0, loadGlobal(lp, e));
     // Taking the first four items is feasible: each row's capacity is a third of its total.
     std::vector<double> start(4, 1.0);
