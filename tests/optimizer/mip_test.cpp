@@ -155,6 +155,65 @@ TEST_F(MipTest, RelaxationSolvedAloneSetsTheMipStatus) {
                       continuous.value.data(), continuous.lb.data(), continuous.ub.data()));
     ASSERT_EQ(0, XPRSmaxim(prob, "l"));
     EXPECT_EQ(0, intAttrib(XPRS_MIPSTATUS));
+
+    // An infeasible relaxation says so, as the search's first stage does: 2x + 3y + z <= 5 and
+    // x >= 3 leave no point.
+    Lp infeasible = integerProblem();
+    infeasible.rowtype.push_back('G');
+    infeasible.rhs.push_back(3);
+    infeasible.rows.push_back({1, 0, 0, 0, 0});
+    ASSERT_EQ(0, loadGlobal(infeasible, e));
+    ASSERT_EQ(0, XPRSmaxim(prob, "l"));
+    EXPECT_EQ(XPRS_LP_INFEAS, intAttrib(XPRS_LPSTATUS));
+    EXPECT_EQ(XPRS_MIP_INFEAS, intAttrib(XPRS_MIPSTATUS));
+}
+
+// The search on a problem without entities (a QP loaded without them) has nothing to branch on:
+// it ends with the continuous optimum, which a QP reaches by the barrier.
+//   min -4x - 6y + x^2 + y^2  s.t.  x + y <= 4:  x = 1.5, y = 2.5, objective -12.5.
+// The same rows as an LP with x + y >= 30 over x, y <= 10 have no point at all.
+TEST_F(MipTest, SearchWithoutEntitiesEndsAtTheContinuousOptimum) {
+    struct Case {
+        const char* name;
+        bool quadratic;
+        char rowtype;
+        double rhs;
+        int rootStatus, searchStatus;
+    };
+    const Case cases[] = {{"qp", true, 'L', 4, XPRS_MIP_LP_OPTIMAL, XPRS_MIP_OPTIMAL},
+                          {"infeasible lp", false, 'G', 30, XPRS_MIP_INFEAS, XPRS_MIP_INFEAS}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Lp lp;
+        lp.rowtype = {c.rowtype};
+        lp.rhs = {c.rhs};
+        lp.obj = {-4, -6};
+        lp.lb = {0, 0};
+        lp.ub = {10, 10};
+        lp.rows = {{1, 1}};
+        lp.pack();
+        std::vector<int> q = {0, 1};
+        std::vector<double> qv = {2, 2};
+        ASSERT_EQ(0, XPRSloadqp(prob, "qp", 2, 1, lp.rowtype.data(), lp.rhs.data(), lp.range.data(),
+                                lp.obj.data(), lp.start.data(), nullptr, lp.index.data(),
+                                lp.value.data(), lp.lb.data(), lp.ub.data(), c.quadratic ? 2 : 0,
+                                q.data(), q.data(), qv.data()));
+        ASSERT_EQ(0, XPRSmipoptimize(prob, "l"));
+        EXPECT_EQ(c.rootStatus, intAttrib(XPRS_MIPSTATUS));
+        ASSERT_EQ(0, XPRSmipoptimize(prob, ""));
+        EXPECT_EQ(c.searchStatus, intAttrib(XPRS_MIPSTATUS));
+        if (c.searchStatus != XPRS_MIP_OPTIMAL) continue;
+        EXPECT_NEAR(-12.5, dblAttrib(XPRS_MIPOBJVAL), 1e-6);
+        double x[2];
+        ASSERT_EQ(0, XPRSgetmipsol(prob, x, nullptr));
+        EXPECT_NEAR(1.5, x[0], 1e-5);
+        EXPECT_NEAR(2.5, x[1], 1e-5);
+        ASSERT_EQ(0, XPRSfixglobals(prob, 1));
+        ASSERT_EQ(0, XPRSminim(prob, "l"));
+        double dual[1];
+        ASSERT_EQ(0, XPRSgetlpsol(prob, x, nullptr, dual, nullptr));
+        EXPECT_NEAR(1.0, -dual[0], 1e-5);  // -4 + 2x + pi = 0 at x = 1.5
+    }
 }
 
 // A transportation problem with integer shipments: 6 sources of supply 20 + 5i, 9 sinks of

@@ -248,12 +248,15 @@ bool hasEntities(const Model& m) {
 }
 
 // The relaxation of a problem with entities, solved on its own ("l"), is the first stage of a
-// search: the MIP status tells whether it is optimal, until a search has a status of its own.
+// search: the MIP status tells whether it is optimal or infeasible (no integer solution can exist
+// then), until a search has a status of its own.
 void recordRelaxationStatus(Problem& p, const char* flags) {
     if (!flags || !std::strchr(flags, 'l') || !hasEntities(p.model)) return;
     if (p.results.mipStatus > XPRS_MIP_LP_OPTIMAL) return;
-    p.results.mipStatus =
-        p.results.lpStatus == XPRS_LP_OPTIMAL ? XPRS_MIP_LP_OPTIMAL : XPRS_MIP_LP_NOT_OPTIMAL;
+    const int lpStatus = p.results.lpStatus;
+    p.results.mipStatus = lpStatus == XPRS_LP_OPTIMAL  ? XPRS_MIP_LP_OPTIMAL
+                          : lpStatus == XPRS_LP_INFEAS ? XPRS_MIP_INFEAS
+                                                       : XPRS_MIP_LP_NOT_OPTIMAL;
 }
 
 }  // namespace

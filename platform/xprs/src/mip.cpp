@@ -373,6 +373,21 @@ void runDriverSearch(Problem& p) {
     recordSearch(p, model);
 }
 
+// With nothing to branch on, the optimal relaxation is the search's optimum. A problem loaded
+// without entities (a QP among them) never reaches CBC, which cannot take a quadratic objective.
+bool hasNothingToBranchOn(const Model& m) {
+    return m.sets.empty() &&
+           std::all_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t == 'C'; });
+}
+
+void takeRelaxationAsOptimum(Problem& p) {
+    const ClpSimplex& lp = *p.lp;
+    p.mipSolution.assign(lp.primalColumnSolution(), lp.primalColumnSolution() + p.model.ncols);
+    p.results.mipObj = p.results.lpObj;
+    p.results.mipStatus = XPRS_MIP_OPTIMAL;
+    p.info("Search ended, optimal: the problem has nothing to branch on");
+}
+
 void runSearch(Problem& p) {
     const Model& m = p.model;
     bool objects = !m.sets.empty() ||
@@ -403,6 +418,10 @@ int mipOptimize(Problem& p, const char* flags) {
     if (!rootOnly && p.stopRequested) p.results.mipStatus = XPRS_MIP_NO_SOL_FOUND;
     if (rootOnly || p.results.mipStatus != XPRS_MIP_LP_OPTIMAL) return kOk;
     p.mipSolution.clear();
+    if (hasNothingToBranchOn(p.model)) {
+        takeRelaxationAsOptimum(p);
+        return kOk;
+    }
     runSearch(p);
     return kOk;
 }
