@@ -357,6 +357,15 @@ int ZOLXpress::loadProblem() {
                       colStart, nullptr, rowIndex, matValue, colLower, colUpper);
 }
 
+// A quadratic objective is loaded without the integer entities and sets. What is loaded is then a
+// continuous problem, and it is solved and reported as one: a MIP search on it would claim an
+// integer solution that the answer need not be.
+void ZOLXpress::reportDroppedEntities() {
+    logStream << " *** Warning: XPRESS solves the quadratic problem without its integer entities "
+                 "and sets. Entities and sets not passed: "
+              << numEntities + numSets << std::endl;
+}
+
 void ZOLXpress::reportLoadFailure(int* resultCode) {
     const int code = optimizerErrorCode();
     *resultCode = -2;

@@ -54,11 +54,14 @@ bool ZOLXpress::assemble(SolveContext& context) {
     XPRSCompressJacobian(context.derivs, context.eqns);
     releaseObjectiveEntries();
 
+    const bool entitiesDropped = isQuadratic && solveAsMip;
+    if (entitiesDropped) solveAsMip = false;
     context.rc = loadProblem();
     releaseLoadedMatrix();
     allocateResultArrays();
     moveLogToEnd();
     if (context.rc != 0) reportLoadFailure(context.resultCode);
+    if (entitiesDropped) reportDroppedEntities();
     corvane::releaseRunArray(setType);
     context.rc = addNames();
     context.rc = readSavedBasis(context.names, context.rc, context.resultCode, context.timing);

@@ -230,6 +230,7 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void assembleLinearObjective(int sense);
     int loadProblem();
     void reportLoadFailure(int* resultCode);
+    void reportDroppedEntities();
     int addNames();
 
     // Parameters to controls.

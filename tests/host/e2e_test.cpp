@@ -225,6 +225,33 @@ TEST(ModelFeatures, SeparableQuadraticProgramInLpForm) {
     expectRelativeNear(maximised.solution["columns"][0]["value"], 1.5, 1e-6);
 }
 
+// The solver drops the integer restriction of a quadratic model and solves the continuous
+// problem: the user is told before the solve, and the solution file says so. Continuous optimum
+// x = 1.5, y = 2.5, objective -12.5 (the integer one, y = 2 or 3, would be -12).
+TEST(ModelFeatures, QuadraticObjectiveWithIntegersIsSolvedWithoutThem) {
+    SKIP_UNLESS_OPTIMIZED(probe());
+    const std::string dir = scratchDir("qp-integer-input");
+    std::ofstream(dir + "/qpint.lp") << "Minimize\n obj: - 4 x - 6 y + [ 2 x^2 + 2 y ^ 2 ] / 2\n"
+                                        "Subject To\n total: x + y <= 4\nBounds\n 0 <= y <= 10\n"
+                                        "General\n y\nEnd\n";
+    for (const std::string relmip : {"0", "1"}) {
+        SCOPED_TRACE("RELMIP " + relmip);
+        const CorvaneRun run =
+            solve(dir + "/qpint.lp", "qp-integer-" + relmip, {"--set", "RELMIP=" + relmip});
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_NE(run.err.find("corvane: warning: the quadratic objective makes the solver drop 1 "
+                               "integer, semi-continuous or set restrictions"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(run.solution["dropped_restrictions"], 1);
+        EXPECT_EQ(run.solution["status"], 1);
+        expectRelativeNear(objectiveOf(run), -12.5, 1e-6);
+        expectRelativeNear(run.solution["columns"][1]["value"], 2.5, 1e-5);
+    }
+    const CorvaneRun linear = solve(kExamples + "/knapsack.lp", "qp-integer-none");
+    EXPECT_FALSE(linear.solution.contains("dropped_restrictions"));
+}
+
 TEST(Parameters, RelaxedMipGivesTheLpRelaxation) {
     SKIP_UNLESS_OPTIMIZED(probe());
     const CorvaneRun knapsack =

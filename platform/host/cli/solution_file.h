@@ -17,6 +17,8 @@ struct SolutionHeader {
     int iterations = 0;
     bool solveDone = false;
     bool interrupted = false;  // stopped by Ctrl-C: the values are those the solver returned
+    // Integer, semi-continuous and set restrictions the solver dropped with a quadratic objective.
+    int droppedRestrictions = 0;
 };
 
 // Writes beside the target and renames, so a failure leaves no partial file. Throws

@@ -1,4 +1,5 @@
 // `corvane solve`: read a model, hand it to the plug-in's solver, report and write the answer.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -46,6 +47,18 @@ std::string describeModel(const LinearModel& model) {
     if (model.numSets() > 0) text << ", " << model.numSets() << " sets";
     text << " (" << modelKind(model) << ")";
     return text.str();
+}
+
+// The solver loads a quadratic objective without the model's integer, semi-continuous and set
+// restrictions: how many it drops.
+int restrictionsDroppedWithQuadratic(const LinearModel& model) {
+    const bool quadratic = std::any_of(model.quadDiagonal.begin(), model.quadDiagonal.end(),
+                                       [](double q) { return q != 0.0; });
+    if (!quadratic) return 0;
+    int dropped = model.numSets();
+    for (int j = 0; j < model.numCols(); ++j)
+        dropped += model.kind[j] != ColumnKind::Continuous && model.colUpper[j] > model.colLower[j];
+    return dropped;
 }
 
 LinearModel readModelFile(const SolveCommand& command, const Progress& progress) {
@@ -141,6 +154,13 @@ int solve(const SolveCommand& command) {
     if (!command.startFile.empty()) applyStartFile(command.startFile, host);
     const double readSeconds = secondsSince(readStart);
     progress.say("read " + describeModel(model));
+    const int dropped = restrictionsDroppedWithQuadratic(model);
+    if (dropped > 0)
+        std::fprintf(stderr,
+                     "corvane: warning: the quadratic objective makes the solver drop %d integer, "
+                     "semi-continuous or set restrictions: the answer is that of the continuous "
+                     "problem\n",
+                     dropped);
 
     PluginSession session;
     session.open(command.pluginPath);
@@ -165,7 +185,8 @@ int solve(const SolveCommand& command) {
     }
     InterruptControl::stopWatching();
 
-    const SolutionHeader header = headerOf(run, host);
+    SolutionHeader header = headerOf(run, host);
+    header.droppedRestrictions = dropped;
     if (header.interrupted)
         progress.say("interrupted: the solution file holds the values the solver returned");
     else if (InterruptControl::requested())
