@@ -108,7 +108,7 @@ void ZOLXpress::moveLogToEnd() {
 }
 
 // Each solve starts its log afresh under the name its parameters give now; the optimizer then
-// appends its own lines to the same file.
+// appends its own lines to the same file, and so does the plug-in.
 RunFileNames ZOLXpress::openRunLog() {
     RunFileNames names = corvane::buildRunFileNames(logDir, rankId);
     char version[kVersionBuffer] = {};
@@ -122,7 +122,10 @@ RunFileNames ZOLXpress::openRunLog() {
         return names;
     }
     corvane::prepareForRewrite(names.log);
-    logStream.open(names.log, std::ios::out | std::ios::trunc);
+    // Emptied once; then every line goes to the end of the file as it is written, behind
+    // whatever the optimizer has appended meanwhile, so that neither writer overwrites the other.
+    std::ofstream(names.log, std::ios::out | std::ios::trunc).close();
+    logStream.open(names.log, std::ios::out | std::ios::app);
     const std::string banner = std::string("XPRESS version ") + version + "\n";
     logStream << "\n" << banner << "\n";
     logStream.flush();

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <locale>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "solve/processor_clock.h"
@@ -72,6 +74,66 @@ TEST_F(RunFiles, LogStartsWithTheBannerAndIsSharedWithTheOptimizer) {
               " *** Successful LP solution found *** \n"
               " *** Optimal Objective Value is 0\n");
     EXPECT_EQ(xdbl::nth("XPRSsetlogfile", 1).strings.at(0), file("xpress.log").string());
+}
+
+// The optimizer appends to the log while the plug-in writes to it: at a refused control, in the
+// MIP search, in the fixed re-solve and when the solution cannot be retrieved. Every line of
+// either writer is kept whole, and the optimizer's in the order of its calls.
+TEST_F(RunFiles, LinesOfTheOptimizerAndThePluginInterleaveWhole) {
+    const std::vector<std::string> writers = {
+        "XPRSsetintcontrol", "XPRSsetdblcontrol", "XPRSloadglobal", "XPRSmipoptimize",
+        "XPRSgetmipsol",     "XPRSfixglobals",    "XPRSminim"};
+    for (const std::string& function : writers)
+        for (int k = 1; k <= 60; ++k)
+            xdbl_fire_message(function.c_str(), k,
+                              (function + " line " + std::to_string(k)).c_str(), 1);
+    vars.types = {vrim_var_word(VRIM_VAR_INTEGER, 0), 0};
+    xdbl_set_int_attrib(XPRS_MIPSTATUS, XPRS_MIP_OPTIMAL);
+    xdbl_refuse_control(XPRS_SCALING);
+    xdbl_set_return("XPRSgetlpsol", 33);
+    solve();
+
+    std::vector<std::string> fired;
+    std::map<std::string, int> occurrence;
+    bool logging = false;  // the optimizer writes to the log once it has its name
+    for (const xdbl::Call& call : xdbl::calls()) {
+        const int k = ++occurrence[call.name];
+        logging = logging || call.name == "XPRSsetlogfile";
+        if (!logging) continue;
+        const bool writes = std::find(writers.begin(), writers.end(), call.name) != writers.end();
+        if (writes && call.result == 0 && k <= 60)
+            fired.push_back(call.name + " line " + std::to_string(k));
+    }
+    std::vector<std::string> optimizerLines, pluginLines;
+    std::istringstream lines(log());
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("XPRS", 0) == 0 && line.find(" line ") != std::string::npos) {
+            optimizerLines.push_back(line);
+        } else if (!line.empty() && line.rfind("XPRESS version ", 0) != 0) {
+            pluginLines.push_back(line);
+        }
+    }
+    EXPECT_EQ(optimizerLines, fired) << log();
+    const std::vector<std::string> expected = {
+        " *** Error setting XPRESS LP algorithm option 35",
+        " *** Error in retrieving solution from XPRESS solver. Error code 33",
+        " *** Successful MIP solution found *** ", " *** Optimal Objective Value is 0"};
+    EXPECT_EQ(pluginLines, expected) << log();
+    // The refusal follows the line of the call before it; the failed retrieval the re-solve's.
+    const std::string text = log();
+    const int scaling = [] {
+        int k = 0;
+        for (const xdbl::Call& call : xdbl::calls("XPRSsetintcontrol")) {
+            ++k;
+            if (call.ints.at(0) == XPRS_SCALING) return k;
+        }
+        return 0;
+    }();
+    EXPECT_NE(text.find("XPRSsetintcontrol line " + std::to_string(scaling - 1) + "\n" +
+                        expected[0] + "\nXPRSsetintcontrol line " + std::to_string(scaling + 1)),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("XPRSminim line 1\n" + expected[1] + "\n"), std::string::npos) << text;
 }
 
 // A host locale that writes 0.5 as "0,5" and groups thousands as 100.000.
