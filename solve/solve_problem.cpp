@@ -86,6 +86,12 @@ void ZOLXpress::runOptimization(SolveContext& context) {
         logCoded(" *** Error in XPRESS solver during optimization. Error code ", code);
     } else {
         retrieveSolution(context);
+        // The fixed re-solve of a MIP runs inside the retrieval, and a client may stop it too: a
+        // stopped solve is never reported as solved.
+        if (interruptRequested) {
+            endInterrupted(context);
+            return;
+        }
     }
     *context.solveDone = 1;
     iteratePhase = 1;

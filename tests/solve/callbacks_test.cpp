@@ -129,6 +129,28 @@ TEST_F(Callbacks, StoppingAtTheFirstLogPointInterruptsTheSolve) {
     EXPECT_EQ(xdbl_problems_alive(), 0);
 }
 
+// The MIP's fixed re-solve runs while the solution is retrieved, after the search: a stop there
+// ends the solve as interrupted, never as the search's success.
+TEST_F(Callbacks, StoppingInTheFixedReSolveInterruptsTheMipSolve) {
+    vars.types[0] = vrim_var_word(VRIM_VAR_INTEGER, 0);
+    xdbl_set_int_attrib(XPRS_MIPSTATUS, XPRS_MIP_OPTIMAL);
+    client.stopAt = 1;
+    xdbl_fire_lplog("XPRSminim", 1, 1);
+    vars.values = {3.0, 40.0};
+    testing::internal::CaptureStdout();
+    const auto outcome = solve();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), " *** User interrupted the XPRESS solver\n");
+    EXPECT_EQ(xdbl::nth("XPRSminim", 1).strings.at(0), "l");  // the re-solve was the one stopped
+    EXPECT_EQ(statusHistory().back(), 8);
+    EXPECT_EQ(outcome.result, -100);
+    EXPECT_EQ(outcome.done, 1);
+    EXPECT_EQ(outcome.request, 7);
+    EXPECT_EQ(log().find("Successful"), std::string::npos) << log();
+    EXPECT_EQ(vars.values, (std::vector<double>{3.0, 40.0}));
+    EXPECT_EQ(eqns.duals, (std::vector<double>{0.0}));
+    EXPECT_EQ(xdbl_problems_alive(), 0);
+}
+
 TEST_F(Callbacks, InterruptWithoutASummaryRecordSetsNoItem) {
     solver = std::make_unique<ZOLXpress>();
     solver->setStringParam("LOGDIR", logDir.string().c_str());
