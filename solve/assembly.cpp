@@ -2,6 +2,7 @@
 // column-wise problem, and its load.
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -112,12 +113,13 @@ DataError ZOLXpress::readSets() {
         types[k] = setProvider->inqSetType(k);
         if (types[k] == 1 || types[k] == 2) ++ordered;
     }
-    const int reported = setProvider->inqNumSetsOfType(1) + setProvider->inqNumSetsOfType(2);
+    const long long reported =
+        static_cast<long long>(setProvider->inqNumSetsOfType(1)) + setProvider->inqNumSetsOfType(2);
     if (reported <= 0) return {};
     if (reported != ordered)
         return dataError("the set provider counts " + std::to_string(reported) +
                          " sets of types 1 and 2 but lists " + std::to_string(ordered));
-    numSets = reported;
+    numSets = ordered;
     return readSetMembers(types);
 }
 
@@ -134,6 +136,10 @@ DataError ZOLXpress::readSetMembers(const std::vector<int>& types) {
                              " members");
         members += sizes[k];
     }
+    // Member positions are the optimizer's ints.
+    if (members > std::numeric_limits<int>::max())
+        return dataError("the sets have " + std::to_string(members) + " members, more than " +
+                         std::to_string(std::numeric_limits<int>::max()));
     allocateRunArray(setStart, numSets + 1LL);
     setMembers.resize(static_cast<size_t>(members));
     setCols.resize(static_cast<size_t>(members));

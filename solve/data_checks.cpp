@@ -1,9 +1,12 @@
 // Checks of the host's data before any array is written or read with it. The host is trusted for
 // the lengths of the arrays it hands over (they follow from its own counts) but not for the
 // indices inside them, nor for counts that change between the calls of a solve.
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "host/providers.h"
+#include "host/vrim.h"
 #include "solve/solve_context.h"
 #include "solver/zol_xpress.h"
 
@@ -20,6 +23,40 @@ std::string range(int last) {
 }
 
 }  // namespace
+
+// A count that is negative, or one more than which (the objective row) does not fit, describes no
+// model. A refused count is taken as 0, so that nothing is written into the host's arrays by it.
+DataError ZOLXpress::readProviderCounts(VarProvider* vars, EqnProvider* eqns) {
+    const int variables = vars->inqNumVars();
+    const int equations = eqns->inqNumEqns();
+    numVars = variables < 0 ? 0 : variables;
+    numRows = equations < 0 || equations == std::numeric_limits<int>::max() ? 0 : equations + 1;
+    if (variables < 0)
+        return error("the variable count " + std::to_string(variables) + " is negative");
+    if (equations < 0)
+        return error("the equation count " + std::to_string(equations) + " is negative");
+    if (numRows == 0)
+        return error("the equation count " + std::to_string(equations) +
+                     " leaves no room for the objective row");
+    return {};
+}
+
+// Every value that bounds a column: NaN passes every comparison with the infinities and would
+// become an infinite bound.
+DataError ZOLXpress::checkBounds(VarProvider* vars) const {
+    const double* lower = vars->lowerArray();
+    const double* upper = vars->upperArray();
+    const double* values = vars->valueArray();
+    const int* descriptors = vars->typeArray();
+    for (int j = 0; j < numVars; ++j) {
+        const std::string variable = "variable " + std::to_string(j + 1);
+        if (std::isnan(lower[j])) return error(variable + " has the lower bound nan");
+        if (std::isnan(upper[j])) return error(variable + " has the upper bound nan");
+        if (varIsFixed(descriptors[j]) != 0 && std::isnan(values[j]))
+            return error(variable + " is fixed at nan");
+    }
+    return {};
+}
 
 // The arrays of the first call; a solve cleaned up after it has none.
 DataError ZOLXpress::checkStartPoint() const {
@@ -42,6 +79,11 @@ DataError ZOLXpress::checkCounts() const {
                      " is negative");
     if (numObjTerms < 0)
         return error("the objective term count " + std::to_string(numObjTerms) + " is negative");
+    if (static_cast<long long>(numJacElements) + numObjTerms > std::numeric_limits<int>::max())
+        return error("the Jacobian element count " + std::to_string(numJacElements) +
+                     " and the objective term count " + std::to_string(numObjTerms) +
+                     " give more matrix elements than " +
+                     std::to_string(std::numeric_limits<int>::max()));
     return {};
 }
 

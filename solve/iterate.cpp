@@ -59,8 +59,12 @@ double powerOfTenScale(double value) {
 void ZOLXpress::iterate(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
                         ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode) {
     if (!providersPresent(vars, eqns, obj, requestCode, resultCode)) return;
-    numVars = vars->inqNumVars();
-    numRows = eqns->inqNumEqns() + 1;
+    const corvane::DataError countError = readProviderCounts(vars, eqns);
+    if (countError.found) {
+        corvane::SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
+        failOnData(context, countError);
+        return;
+    }
     if (iteratePhase == 1) {
         recordStartPoint(vars, requestCode);
     } else if (iteratePhase == 2) {

@@ -34,6 +34,7 @@ bool ZOLXpress::assemble(SolveContext& context) {
     isQuadratic = false;
     DataError error = checkCounts();
     if (!error.found) error = checkJacobian(context.derivs);
+    if (!error.found) error = checkBounds(context.vars);
     if (!error.found) error = readSets();
     if (error.found) return failOnData(context, error);
 

@@ -207,6 +207,8 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void finishSolve(int* requestCode);
 
     // Checks of the host's data.
+    corvane::DataError readProviderCounts(VarProvider* vars, EqnProvider* eqns);
+    corvane::DataError checkBounds(VarProvider* vars) const;
     corvane::DataError checkStartPoint() const;
     corvane::DataError checkCounts() const;
     corvane::DataError checkJacobian(DerivProvider* derivs) const;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -349,6 +351,100 @@ TEST_F(BadData, NegativeElementCount) {
     solver->iterate(&vars, &eqns, &negative, &obj, &outcome.request, &outcome.done,
                     &outcome.result);
     expectRefused("the Jacobian element count -1 is negative", outcome);
+}
+
+// Counts that describe no model, and bounds that are no numbers, are refused before anything is
+// allocated by them or loaded: a count in the call that reads it, a bound in the third call.
+TEST_F(BadData, CountsAndBoundsThatDescribeNoModel) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Counted : corvane::test::VectorEqns {
+        using VectorEqns::VectorEqns;
+        int count = 0;
+        int inqNumEqns() override { return count; }
+    };
+    struct CountedVars : corvane::test::VectorVars {
+        using VectorVars::VectorVars;
+        int count = 0;
+        int inqNumVars() override { return count; }
+    };
+    struct CountedObj : corvane::test::VectorObj {
+        int count = 0;
+        int inqNumTerms() override { return count; }
+    };
+    struct HugeSets : VectorSets {
+        int inqNumMembers(int) override { return kMax; }
+    };
+    const auto withEquations = [this](int count) {
+        Counted counted({-4.0, 3.0, 0.5});
+        counted.count = count;
+        corvane::test::Outcome outcome;
+        solver->iterate(&vars, &counted, &derivs, &obj, &outcome.request, &outcome.done,
+                        &outcome.result);
+        return outcome;
+    };
+    const auto withVariables = [this](int count) {
+        CountedVars counted({123.4, 0.0, 0.0, 50.0});
+        counted.count = count;
+        corvane::test::Outcome outcome;
+        solver->iterate(&counted, &eqns, &derivs, &obj, &outcome.request, &outcome.done,
+                        &outcome.result);
+        return outcome;
+    };
+    const auto withObjectiveTerms = [this](int count) {
+        iterateOnce();
+        iterateOnce();
+        CountedObj counted;
+        counted.count = count;
+        corvane::test::Outcome outcome;
+        solver->iterate(&vars, &eqns, &derivs, &counted, &outcome.request, &outcome.done,
+                        &outcome.result);
+        return outcome;
+    };
+    struct Case {
+        std::string what;
+        std::function<corvane::test::Outcome()> run;
+    };
+    const std::vector<Case> cases = {
+        {"the equation count -1 is negative", [&] { return withEquations(-1); }},
+        {"the equation count 2147483647 leaves no room for the objective row",
+         [&] { return withEquations(kMax); }},
+        {"the variable count -1 is negative", [&] { return withVariables(-1); }},
+        {"the objective term count -1 is negative", [&] { return withObjectiveTerms(-1); }},
+        {"the Jacobian element count 5 and the objective term count 2147483647 give more matrix "
+         "elements than 2147483647",
+         [&] { return withObjectiveTerms(kMax); }},
+        {"the sets have 4294967294 members, more than 2147483647",
+         [&] {
+             HugeSets sets;
+             sets.types = {1, 2};
+             sets.members = {{1}, {2}};
+             solver->setSetProvider(&sets);
+             const auto outcome = solve();
+             solver->setSetProvider(nullptr);
+             return outcome;
+         }},
+        {"variable 2 has the lower bound nan",
+         [&] {
+             vars.lower[1] = nan;
+             return solve();
+         }},
+        {"variable 3 has the upper bound nan",
+         [&] {
+             vars.upper[2] = nan;
+             return solve();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        xdbl_reset();
+        vars = corvane::test::VectorVars({123.4, 0.0, 0.0, 50.0});
+        vars.upper = {500.0, 1.0, 10.0, 1e21};
+        vars.lower = {0.0, 0.0, 2.0, -1e20};
+        vars.types = {0, vrim_var_word(VRIM_VAR_INTEGER, 0),
+                      vrim_var_word(VRIM_VAR_SEMICONTINUOUS, 0), 0};
+        expectRefused(c.what, c.run());
+    }
 }
 
 TEST_F(BadData, VariableCountChangedBetweenCalls) {
