@@ -12,6 +12,8 @@ bool nullClientCallBack = false;
 bool parallelMipMessages = false;
 ZOLXpress* currentSolver = nullptr;
 
+// The interfaces' own slot 0, for a client class that does not implement it: the destructor is
+// protected, so it is run here rather than through corvane::destroyObject.
 IZOL_XpressControlCallBack::IZOL_XpressControlCallBack() = default;
 IZOL_XpressControlCallBack::IZOL_XpressControlCallBack(const IZOL_XpressControlCallBack&) = default;
 IZOL_XpressControlCallBack& IZOL_XpressControlCallBack::operator=(
@@ -20,7 +22,9 @@ IZOL_XpressControlCallBack& IZOL_XpressControlCallBack::operator=(
 }
 IZOL_XpressControlCallBack::~IZOL_XpressControlCallBack() = default;
 void* IZOL_XpressControlCallBack::deletingDestructor(unsigned int flags) {
-    return corvane::destroyObject(this, flags);
+    this->~IZOL_XpressControlCallBack();
+    if (flags & corvane::kFreeStorage) ::operator delete(static_cast<void*>(this));
+    return this;
 }
 
 IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack() = default;
@@ -32,7 +36,9 @@ IZOL_XpressControlMsgCallBack& IZOL_XpressControlMsgCallBack::operator=(
 }
 IZOL_XpressControlMsgCallBack::~IZOL_XpressControlMsgCallBack() = default;
 void* IZOL_XpressControlMsgCallBack::deletingDestructor(unsigned int flags) {
-    return corvane::destroyObject(this, flags);
+    this->~IZOL_XpressControlMsgCallBack();
+    if (flags & corvane::kFreeStorage) ::operator delete(static_cast<void*>(this));
+    return this;
 }
 
 bool ZOLXpressRegisterClientCallBack(IZOL_XpressControlCallBack* callBack) {

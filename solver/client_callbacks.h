@@ -16,10 +16,14 @@ class CORVANE_API IZOL_XpressControlCallBack {
     IZOL_XpressControlCallBack();
     IZOL_XpressControlCallBack(const IZOL_XpressControlCallBack& other);
     IZOL_XpressControlCallBack& operator=(const IZOL_XpressControlCallBack& other);
-    ~IZOL_XpressControlCallBack();
     virtual void* deletingDestructor(unsigned int flags);  // slot 0
     // Slot 1. true: go on; false: stop the optimizer.
     virtual bool onIteration() = 0;
+
+  protected:
+    // Not virtual: slot 0 is the deleting destructor. Protected, so that nothing deletes a
+    // client's object through this interface and with the wrong type.
+    ~IZOL_XpressControlCallBack();
 };
 
 class CORVANE_API IZOL_XpressControlMsgCallBack {
@@ -27,11 +31,13 @@ class CORVANE_API IZOL_XpressControlMsgCallBack {
     IZOL_XpressControlMsgCallBack();
     IZOL_XpressControlMsgCallBack(const IZOL_XpressControlMsgCallBack& other);
     IZOL_XpressControlMsgCallBack& operator=(const IZOL_XpressControlMsgCallBack& other);
-    ~IZOL_XpressControlMsgCallBack();
     virtual void* deletingDestructor(unsigned int flags);  // slot 0
     // Slot 1: one optimizer message as the optimizer passed it; parallelMip tells whether the MIP
     // search of the solve runs on several threads.
     virtual void onMessage(const char* text, int length, int type, bool parallelMip) = 0;
+
+  protected:
+    ~IZOL_XpressControlMsgCallBack();  // as for the control callback
 };
 
 // Registering replaces an earlier object; a null object is refused with false.

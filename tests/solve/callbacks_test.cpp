@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "solver/client_callbacks.h"
@@ -220,6 +221,15 @@ TEST_F(Callbacks, MessagesArriveAsTheOptimizerSentThemWithTheParallelFlag) {
     solver->setIntParam("PARALLELMIP", 0);
     solve();
     EXPECT_FALSE(listener.received.back().parallelMip);
+}
+
+// Deleting a client's object through an interface would run the wrong destructor and free with
+// the wrong size: only the client's own classes can be destroyed.
+TEST(ClientInterfaces, OnlyTheClientsOwnClassesCanBeDestroyed) {
+    EXPECT_FALSE(std::is_destructible<IZOL_XpressControlCallBack>::value);
+    EXPECT_FALSE(std::is_destructible<IZOL_XpressControlMsgCallBack>::value);
+    EXPECT_TRUE(std::is_destructible<Client>::value);
+    EXPECT_TRUE(std::is_destructible<Listener>::value);
 }
 
 TEST_F(Callbacks, ClientInterfacesCopyAndAssign) {
