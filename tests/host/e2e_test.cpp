@@ -309,6 +309,26 @@ TEST(Outcomes, InfeasibleModelEndsWithoutSolutionAndLeavesItsReport) {
     EXPECT_NE(run.out.find("infeasible"), std::string::npos) << run.out;
 }
 
+// The relaxation of an infeasible integer model, solved alone, is reported as infeasible with its
+// report, as the same relaxation inside a search is.
+TEST(Outcomes, InfeasibleRelaxationOfAMipIsReportedAsInfeasible) {
+    const std::string dir = scratchDir("infeasible-mip-input");
+    std::ofstream(dir + "/infeasible-mip.lp") << "Minimize\n cost: x + y\nSubject To\n"
+                                                 " at_least: x + y >= 5\n at_most: x + y <= 3\n"
+                                                 "General\n x\nEnd\n";
+    for (const std::string relmip : {"0", "1"}) {
+        SCOPED_TRACE("RELMIP " + relmip);
+        const std::string name = "infeasible-mip-" + relmip;
+        const CorvaneRun run =
+            solve(dir + "/infeasible-mip.lp", name, {"--set", "RELMIP=" + relmip});
+        SKIP_UNLESS_OPTIMIZED(run);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.solution["status"], 7);
+        EXPECT_EQ(run.solution["result_code"], 1);
+        EXPECT_TRUE(fs::exists(scratchPath(name) + "/logs/lpsolver.inf"));
+    }
+}
+
 TEST(Outcomes, DualsAndReducedCostsAgreeWithClp) {
     SKIP_UNLESS_OPTIMIZED(probe());
     for (const std::string name : {"afiro", "adlittle", "blend"}) {
