@@ -69,8 +69,12 @@ int rootStatus(int lpStatus) {
     }
 }
 
+// CUTSTRATEGY as CBC's driver reads its cut options: 1 every generator at the root only (CBC's
+// frequency -99), -1 and 2 CBC's default (the six at the root and then where they pay, -1, and
+// two-MIR cuts at the root), 3 every generator at every node (1).
 void addCuts(CbcModel& model, int strategy) {
     if (strategy == 0) return;
+    const int often = strategy == 1 ? -99 : strategy == 3 ? 1 : -1;
     CglProbing probing;
     probing.setUsingObjective(true);
     probing.setMaxPass(1);
@@ -81,24 +85,22 @@ void addCuts(CbcModel& model, int strategy) {
     probing.setMaxLookRoot(500);
     probing.setMaxElements(200);
     probing.setRowCuts(3);
-    model.addCutGenerator(&probing, -1, "Probing");
+    model.addCutGenerator(&probing, often, "Probing");
     CglGomory gomory;
     gomory.setLimit(300);
-    model.addCutGenerator(&gomory, -1, "Gomory");
+    model.addCutGenerator(&gomory, often, "Gomory");
     CglKnapsackCover knapsack;
-    model.addCutGenerator(&knapsack, -1, "Knapsack");
+    model.addCutGenerator(&knapsack, often, "Knapsack");
     CglClique clique;
     clique.setStarCliqueReport(false);
     clique.setRowCliqueReport(false);
-    model.addCutGenerator(&clique, -1, "Clique");
+    model.addCutGenerator(&clique, often, "Clique");
     CglMixedIntegerRounding2 mir;
-    model.addCutGenerator(&mir, -1, "MixedIntegerRounding2");
+    model.addCutGenerator(&mir, often, "MixedIntegerRounding2");
     CglFlowCover flow;
-    model.addCutGenerator(&flow, -1, "FlowCover");
-    if (strategy >= 2) {
-        CglTwomir twomir;
-        model.addCutGenerator(&twomir, strategy >= 3 ? -1 : -99, "TwoMirCuts");
-    }
+    model.addCutGenerator(&flow, often, "FlowCover");
+    CglTwomir twomir;
+    model.addCutGenerator(&twomir, strategy == 3 ? 1 : -99, "TwoMirCuts");
 }
 
 void addHeuristics(CbcModel& model, int frequency, double effort) {
