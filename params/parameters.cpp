@@ -54,7 +54,8 @@ void ZOLXpress::setStringParam(const char* name, const char* value) {
     if (!isStringParameter(name) || !value) return;
     const size_t length = std::strlen(value);
     if (length > static_cast<size_t>(corvane::kMaxStringParameterLength)) return;
-    std::memcpy(logDir, value, length + 1);
+    // The value may be the solver's own text (the pointer inqStringParam gave), or part of it.
+    std::memmove(logDir, value, length + 1);
 }
 
 int ZOLXpress::inqIntParam(const char* name) const {
@@ -73,6 +74,8 @@ const char* ZOLXpress::inqStringParam(const char* name) const {
 
 namespace {
 
+// The by-index inquiries are bounded by the catalogue itself: the exported counts are members
+// that any caller can write.
 void copyName(char* destination, const char* name) {
     if (destination) std::strcpy(destination, name);
 }
@@ -82,7 +85,7 @@ void copyName(char* destination, const char* name) {
 void ZOLXpress::inqIntParam(int index, char* name, int& value) const {
     copyName(name, "");
     value = kNoIntValue;
-    if (index < 1 || index > numIntParams) return;
+    if (index < 1 || index > corvane::kNumIntParameters) return;
     const IntParameter& parameter = kIntParameters[index - 1];
     copyName(name, parameter.name);
     value = this->*parameter.member;
@@ -91,7 +94,7 @@ void ZOLXpress::inqIntParam(int index, char* name, int& value) const {
 void ZOLXpress::inqRealParam(int index, char* name, double& value) const {
     copyName(name, "");
     value = kNoRealValue;
-    if (index < 1 || index > numRealParams) return;
+    if (index < 1 || index > corvane::kNumRealParameters) return;
     const RealParameter& parameter = kRealParameters[index - 1];
     copyName(name, parameter.name);
     value = this->*parameter.member;
@@ -100,7 +103,7 @@ void ZOLXpress::inqRealParam(int index, char* name, double& value) const {
 void ZOLXpress::inqStringParam(int index, char* name, char* value) const {
     copyName(name, "");
     copyName(value, "");
-    if (index < 1 || index > numStringParams) return;
+    if (index < 1 || index > corvane::kNumStringParameters) return;
     copyName(name, corvane::kStringParameterName);
     copyName(value, logDir);
 }

@@ -33,7 +33,13 @@ void report(void* messageSink, const char* text) {
 ZOLXpress* createSolver() {
     void* storage = ::operator new(sizeof(ZOLXpress));
     std::memset(storage, 0, sizeof(ZOLXpress));
-    return new (storage) ZOLXpress();
+    try {
+        return new (storage) ZOLXpress();
+    } catch (...) {
+        // The storage is the plug-in's until the solver exists; the exception goes on to the host.
+        ::operator delete(storage);
+        throw;
+    }
 }
 
 }  // namespace

@@ -127,16 +127,11 @@ void ZOLXpress::chooseColumnScales(VarProvider* vars) {
     }
 }
 
-// Refused like a third call: the host's values then hold the scaled start point, which the
-// refusal turns back into the start values wherever there still is one.
+// Refused like a third call: the host gets its start values back wherever there still is a
+// start point.
 void ZOLXpress::refuseSecondCall(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
                                  ObjProvider* obj, int* requestCode, int* solveDone,
                                  int* resultCode, const corvane::DataError& error) {
-    if (startPoint && colScale) {
-        double* values = vars->valueArray();
-        const int columns = std::min(numVars, startPointVars);
-        for (int j = 0; j < columns; ++j) values[j] = startPoint[j] / colScale[j];
-    }
     corvane::SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
     failOnData(context, error);
 }

@@ -103,13 +103,14 @@ void ZOLXpress::writeBackBasis(VarProvider* vars, EqnProvider* eqns) {
 }
 
 // The host's start values, with no reduced costs and no duals. Only the part of each host array
-// that this solve knows the length of is written.
+// that this solve knows the length of is written. The start point recorded in the first call
+// gives them exactly, where multiplying the scaled values back would be an ulp off.
 void ZOLXpress::returnStartValues(SolveContext& context) {
     const int columns = std::min(numVars, startPointVars);
     double* values = context.vars->valueArray();
     double* reducedCosts = context.vars->reducedCostArray();
     for (int i = 0; i < columns; ++i) {
-        if (colScale) values[i] *= colScale[i];
+        values[i] = startPoint[i];
         reducedCosts[i] = 0.0;
     }
     const int rows = std::min(numRows, rhsRows);

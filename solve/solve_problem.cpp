@@ -115,6 +115,8 @@ bool ZOLXpress::createProblem(SolveContext& context) {
         XPRSsetcblplog(problemHandle, corvane::lpLogCallback, nullptr);
         return true;
     }
+    // A failed creation may still have left a handle: it is released, never used.
+    if (problemHandle) XPRSdestroyprob(problemHandle);
     problemHandle = nullptr;
     openLog(context);
     logCoded(" *** Error creating XPRESS problem. Error code ", rc);

@@ -62,7 +62,7 @@ XPRS_API int XPRS_CC XPRSgetversion(char* version) {
 }
 
 XPRS_API int XPRS_CC XPRScreateprob(XPRSprob* prob) {
-    return invoke(
+    const int rc = invoke(
         Fn::XPRScreateprob, nullptr, [&](Args& args) { args.pointer(prob).pointer(nullptr); },
         [&](State& state, CallRecord& live) -> Outcome {
             if (!prob) return failed(XDBL_ERR_ARGUMENT, "XPRScreateprob: null handle address");
@@ -71,6 +71,12 @@ XPRS_API int XPRS_CC XPRScreateprob(XPRSprob* prob) {
             live.pointers[1] = *prob;
             return succeeded();
         });
+    if (rc != 0 && prob) {
+        State& state = State::instance();
+        ScopedLock lock(state.mutex);
+        if (state.script.fillHandleOnFailure) *prob = state.problems.create();
+    }
+    return rc;
 }
 
 XPRS_API int XPRS_CC XPRSdestroyprob(XPRSprob prob) {

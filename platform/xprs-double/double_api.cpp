@@ -118,6 +118,10 @@ XDBL_API void xdbl_refuse_control(int control) {
     locked([&](State& state) { state.script.refusedControls.insert(control); });
 }
 
+XDBL_API void xdbl_fill_handle_on_failure(int fill) {
+    locked([&](State& state) { state.script.fillHandleOnFailure = fill != 0; });
+}
+
 XDBL_API void xdbl_set_int_attrib(int attrib, int value) {
     locked([&](State& state) { state.script.intAttribs[attrib] = value; });
 }

@@ -66,6 +66,7 @@ struct Script {
     std::array<int, kFunctionCount> returnAlways{};
     std::array<std::map<int, int>, kFunctionCount> returnAt;
     std::set<int> refusedControls;
+    bool fillHandleOnFailure = false;
     std::map<int, int> intControlAnswers;
 
     std::map<int, int> intAttribs;

@@ -84,6 +84,10 @@ XDBL_API int xdbl_set_return_at(const char* function, int occurrence, int code);
 // XDBL_ERR_REFUSED_CONTROL and store nothing.
 XDBL_API void xdbl_refuse_control(int control);
 
+// With fill non-zero, an XPRScreateprob that fails (as scripted) still stores a live problem in
+// the caller's handle, as a library may that fails after making it; 0 restores the default.
+XDBL_API void xdbl_fill_handle_on_failure(int fill);
+
 // What XPRSgetintattrib and XPRSgetdblattrib answer for the attribute; unscripted attributes
 // answer 0 and 0.0. XPRS_ERRORCODE also takes the code of every failing call.
 XDBL_API void xdbl_set_int_attrib(int attrib, int value);

@@ -180,6 +180,19 @@ TEST_F(Parameters, SentinelsForIndicesOutOfRange) {
     solver->inqStringParam(2, name, value);
     EXPECT_STREQ(name, "");
     EXPECT_STREQ(value, "");
+
+    // The counts are public members a caller can write; the catalogue bounds the inquiries.
+    solver->numIntParams = solver->numRealParams = solver->numStringParams = 1000;
+    int intValue = 0;
+    solver->inqIntParam(29, name, intValue);
+    EXPECT_STREQ(name, "");
+    EXPECT_EQ(intValue, 99999999);
+    double realValue = 0.0;
+    solver->inqRealParam(13, name, realValue);
+    EXPECT_STREQ(name, "");
+    EXPECT_EQ(realValue, 1.0e35);
+    solver->inqStringParam(2, name, value);
+    EXPECT_STREQ(name, "");
 }
 
 TEST_F(Parameters, IndexInquiriesNeverWriteThroughNull) {
@@ -221,6 +234,9 @@ TEST_F(Parameters, StringInquiryPointsAtTheSolversOwnBuffer) {
     solver->setStringParam("LOGDIR", "/tmp/run");
     EXPECT_EQ(solver->inqStringParam("LOGDIR"), before);
     EXPECT_STREQ(before, "/tmp/run");
+    // Set from its own text: the copy overlaps the value it copies.
+    solver->setStringParam("LOGDIR", before + 1);
+    EXPECT_STREQ(solver->inqStringParam("LOGDIR"), "tmp/run");
 }
 
 TEST_F(Parameters, ValuesAreStoredWithoutRangeChecks) {

@@ -283,10 +283,23 @@ TEST_F(Assembly, FailedCreationMakesNoFurtherOptimizerCall) {
     EXPECT_EQ(solver->startPoint, nullptr);
 }
 
+// A creation that fails after making the problem leaves it behind: it is released, not used.
+TEST_F(Assembly, FailedCreationReleasesAHandleItLeft) {
+    xdbl_set_return("XPRScreateprob", 12);
+    xdbl_fill_handle_on_failure(1);
+    const int aliveBefore = xdbl_problems_alive();
+    EXPECT_EQ(solve().result, -2);
+    EXPECT_EQ(xdbl::callNames(),
+              (std::vector<std::string>{"XPRScreateprob", "XPRSdestroyprob", "XPRSgetversion"}));
+    EXPECT_EQ(xdbl_problems_alive(), aliveBefore);
+    EXPECT_EQ(solver->problemHandle, nullptr);
+}
+
 class BadData : public Assembly {
   protected:
     // The solve that met the bad data loads nothing and gives the host its start values back.
-    void expectRefused(const std::string& what, const corvane::test::Outcome& outcome) {
+    void expectRefused(const std::string& what, const corvane::test::Outcome& outcome,
+                       double start = 123.4) {
         EXPECT_NE(log().find(" *** Error in problem data for XPRESS solver. " + what + "\n"),
                   std::string::npos)
             << log();
@@ -296,7 +309,7 @@ class BadData : public Assembly {
         EXPECT_EQ(outcome.result, -2);
         EXPECT_EQ(outcome.request, 7);
         EXPECT_EQ(status(), 8);
-        EXPECT_EQ(vars.values[0], 123.4);
+        EXPECT_EQ(vars.values[0], start);
         EXPECT_EQ(solver->iteratePhase, 1);
         EXPECT_EQ(xdbl_problems_alive(), 0);
     }
@@ -384,7 +397,7 @@ TEST_F(BadData, CountsAndBoundsThatDescribeNoModel) {
         return outcome;
     };
     const auto withVariables = [this](int count) {
-        CountedVars counted({123.4, 0.0, 0.0, 50.0});
+        CountedVars counted({123.7, 0.0, 0.0, 50.0});
         counted.count = count;
         corvane::test::Outcome outcome;
         solver->iterate(&counted, &eqns, &derivs, &obj, &outcome.request, &outcome.done,
@@ -438,12 +451,14 @@ TEST_F(BadData, CountsAndBoundsThatDescribeNoModel) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         xdbl_reset();
-        vars = corvane::test::VectorVars({123.4, 0.0, 0.0, 50.0});
+        // Scale 100, and 123.7 / 100 * 100 is 123.70000000000002: the start value comes back
+        // exactly.
+        vars = corvane::test::VectorVars({123.7, 0.0, 0.0, 50.0});
         vars.upper = {500.0, 1.0, 10.0, 1e21};
         vars.lower = {0.0, 0.0, 2.0, -1e20};
         vars.types = {0, vrim_var_word(VRIM_VAR_INTEGER, 0),
                       vrim_var_word(VRIM_VAR_SEMICONTINUOUS, 0), 0};
-        expectRefused(c.what, c.run());
+        expectRefused(c.what, c.run(), 123.7);
     }
 }
 

@@ -110,7 +110,7 @@ TEST_F(Callbacks, CallbacksAreRegisteredOnEachNewProblemInOrder) {
 TEST_F(Callbacks, StoppingAtTheFirstLogPointInterruptsTheSolve) {
     client.stopAt = 1;
     xdbl_fire_lplog("XPRSminim", 0, 5);
-    vars.values = {3.0, 40.0};
+    vars.values = {11.1, 40.0};  // scale 10, and 11.1 / 10 * 10 is 11.099999999999998
     vars.reducedCosts = {5.0, 6.0};
     eqns.duals = {7.0};
     testing::internal::CaptureStdout();
@@ -123,7 +123,7 @@ TEST_F(Callbacks, StoppingAtTheFirstLogPointInterruptsTheSolve) {
     EXPECT_EQ(outcome.result, -100);  // left as the host passed it in
     EXPECT_EQ(solver->iteratePhase, 1);
     EXPECT_EQ(xdbl_call_count("XPRSgetlpsol"), 0);
-    EXPECT_EQ(vars.values, (std::vector<double>{3.0, 40.0}));  // the start values, unscaled
+    EXPECT_EQ(vars.values, (std::vector<double>{11.1, 40.0}));  // the start values, exactly
     EXPECT_EQ(vars.reducedCosts, (std::vector<double>{0.0, 0.0}));
     EXPECT_EQ(eqns.duals, (std::vector<double>{0.0}));
     EXPECT_EQ(solver->firstStartPoint, nullptr);
