@@ -556,12 +556,11 @@ TEST_F(MipTest, ThreadCountsReachTheDriverInItsRepeatableMode) {
     }
 }
 
-// The search with CBC's objects, on two threads, twice: stein27 (optimum 18) with a
-// semi-continuous column that nothing refers to. In CBC's other parallel mode its node count
-// changed from run to run.
-TEST(MipThreads, ObjectSearchOnTwoThreadsIsRepeatable) {
+// stein27 (optimum 18) with a semi-continuous column that nothing refers to, which sends it to
+// the search with CBC's objects, loaded into a new problem.
+XPRSprob loadSteinWithObjects() {
     MpsModel m;
-    ASSERT_TRUE(m.read(std::string(CORVANE_SHARED_DATA) + "/miplib3/stein27.mps.gz"));
+    if (!m.read(std::string(CORVANE_SHARED_DATA) + "/miplib3/stein27.mps.gz")) return nullptr;
     std::vector<char> types(m.integers.size(), 'I');
     std::vector<int> cols = m.integers;
     std::vector<double> limits(m.integers.size(), 0.0);
@@ -573,33 +572,48 @@ TEST(MipThreads, ObjectSearchOnTwoThreadsIsRepeatable) {
     cols.push_back(m.ncols);
     limits.push_back(1.0);
     ++m.ncols;
+    XPRSprob prob = nullptr;
+    if (XPRScreateprob(&prob) != 0) return nullptr;
+    int setstart = 0;
+    if (XPRSloadglobal(prob, "stein27", m.ncols, m.nrows, m.rowtype.data(), m.rhs.data(),
+                       m.range.data(), m.obj.data(), m.start.data(), nullptr, m.index.data(),
+                       m.value.data(), m.lb.data(), m.ub.data(), static_cast<int>(cols.size()), 0,
+                       types.data(), cols.data(), limits.data(), nullptr, &setstart, nullptr,
+                       nullptr) != 0)
+        return nullptr;
+    return prob;
+}
+
+// The search proves stein27's optimum; its last log line, with the node count, is returned.
+std::string searchSteinToOptimum(XPRSprob prob) {
+    std::vector<std::string> lines;
+    EXPECT_EQ(0, XPRSaddcbmessage(prob, collectLine, &lines, 0));
+    EXPECT_EQ(0, XPRSsetdblcontrol(prob, XPRS_MIPRELSTOP, 0.0));
+    EXPECT_EQ(0, XPRSmipoptimize(prob, "l"));
+    EXPECT_EQ(0, XPRSmipoptimize(prob, ""));
+    int status = 0;
+    double objective = 0.0;
+    EXPECT_EQ(0, XPRSgetintattrib(prob, XPRS_MIPSTATUS, &status));
+    EXPECT_EQ(0, XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &objective));
+    EXPECT_EQ(XPRS_MIP_OPTIMAL, status);
+    EXPECT_NEAR(18.0, objective, kTol);
+    std::string end;
+    for (const std::string& line : lines)
+        if (line.rfind("Search ended", 0) == 0) end = line;
+    EXPECT_EQ(0, XPRSdestroyprob(prob));
+    return end;
+}
+
+// The search with CBC's objects, on two threads, twice. In CBC's other parallel mode its node
+// count changed from run to run.
+TEST(MipThreads, ObjectSearchOnTwoThreadsIsRepeatable) {
     ASSERT_EQ(0, XPRSinit(nullptr));
     std::vector<std::string> ends;
     for (int run = 0; run < 2; ++run) {
-        XPRSprob prob = nullptr;
-        ASSERT_EQ(0, XPRScreateprob(&prob));
-        int setstart = 0;
-        ASSERT_EQ(
-            0, XPRSloadglobal(prob, "stein27", m.ncols, m.nrows, m.rowtype.data(), m.rhs.data(),
-                              m.range.data(), m.obj.data(), m.start.data(), nullptr, m.index.data(),
-                              m.value.data(), m.lb.data(), m.ub.data(),
-                              static_cast<int>(cols.size()), 0, types.data(), cols.data(),
-                              limits.data(), nullptr, &setstart, nullptr, nullptr));
+        XPRSprob prob = loadSteinWithObjects();
+        ASSERT_NE(prob, nullptr);
         ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_MIPTHREADS, 2));
-        ASSERT_EQ(0, XPRSsetdblcontrol(prob, XPRS_MIPRELSTOP, 0.0));
-        std::vector<std::string> lines;
-        ASSERT_EQ(0, XPRSaddcbmessage(prob, collectLine, &lines, 0));
-        ASSERT_EQ(0, XPRSmipoptimize(prob, "l"));
-        ASSERT_EQ(0, XPRSmipoptimize(prob, ""));
-        int status = 0;
-        double objective = 0.0;
-        EXPECT_EQ(0, XPRSgetintattrib(prob, XPRS_MIPSTATUS, &status));
-        EXPECT_EQ(0, XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &objective));
-        EXPECT_EQ(XPRS_MIP_OPTIMAL, status);
-        EXPECT_NEAR(18.0, objective, kTol);
-        for (const std::string& line : lines)
-            if (line.rfind("Search ended", 0) == 0) ends.push_back(line);
-        EXPECT_EQ(0, XPRSdestroyprob(prob));
+        ends.push_back(searchSteinToOptimum(prob));
     }
     EXPECT_EQ(0, XPRSfree());
     ASSERT_EQ(2u, ends.size());
@@ -607,51 +621,18 @@ TEST(MipThreads, ObjectSearchOnTwoThreadsIsRepeatable) {
     std::printf("%s\n", ends[0].c_str());
 }
 
-// CUTSTRATEGY in the search with CBC's objects (stein27 with a semi-continuous column that
-// nothing refers to), as in the standard driver: -1 and 2 are the same default cuts and take the
-// same path, 1 keeps them to the root and 3 forces them at every node, each another path; every
-// one proves the optimum 18.
+// CUTSTRATEGY in the search with CBC's objects, as the standard driver reads it: -1 and 2 are the
+// same default cuts and take the same path, 1 keeps them to the root and 3 forces them at every
+// node, each another path.
 TEST(MipCuts, CutStrategyOfTheObjectSearchAsTheDriverReadsIt) {
-    MpsModel m;
-    ASSERT_TRUE(m.read(std::string(CORVANE_SHARED_DATA) + "/miplib3/stein27.mps.gz"));
-    std::vector<char> types(m.integers.size(), 'I');
-    std::vector<int> cols = m.integers;
-    std::vector<double> limits(m.integers.size(), 0.0);
-    m.obj.push_back(0.0);
-    m.lb.push_back(0.0);
-    m.ub.push_back(2.0);
-    m.start.push_back(m.start.back());
-    types.push_back('S');
-    cols.push_back(m.ncols);
-    limits.push_back(1.0);
-    ++m.ncols;
     ASSERT_EQ(0, XPRSinit(nullptr));
     std::map<int, std::string> ends;
     for (const int strategy : {-1, 1, 2, 3}) {
         SCOPED_TRACE(strategy);
-        XPRSprob prob = nullptr;
-        ASSERT_EQ(0, XPRScreateprob(&prob));
-        int setstart = 0;
-        ASSERT_EQ(
-            0, XPRSloadglobal(prob, "stein27", m.ncols, m.nrows, m.rowtype.data(), m.rhs.data(),
-                              m.range.data(), m.obj.data(), m.start.data(), nullptr, m.index.data(),
-                              m.value.data(), m.lb.data(), m.ub.data(),
-                              static_cast<int>(cols.size()), 0, types.data(), cols.data(),
-                              limits.data(), nullptr, &setstart, nullptr, nullptr));
+        XPRSprob prob = loadSteinWithObjects();
+        ASSERT_NE(prob, nullptr);
         ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_CUTSTRATEGY, strategy));
-        std::vector<std::string> lines;
-        ASSERT_EQ(0, XPRSaddcbmessage(prob, collectLine, &lines, 0));
-        ASSERT_EQ(0, XPRSmipoptimize(prob, "l"));
-        ASSERT_EQ(0, XPRSmipoptimize(prob, ""));
-        int status = 0;
-        double objective = 0.0;
-        EXPECT_EQ(0, XPRSgetintattrib(prob, XPRS_MIPSTATUS, &status));
-        EXPECT_EQ(0, XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &objective));
-        EXPECT_EQ(XPRS_MIP_OPTIMAL, status);
-        EXPECT_NEAR(18.0, objective, kTol);
-        for (const std::string& line : lines)
-            if (line.rfind("Search ended", 0) == 0) ends[strategy] = line;
-        EXPECT_EQ(0, XPRSdestroyprob(prob));
+        ends[strategy] = searchSteinToOptimum(prob);
     }
     EXPECT_EQ(0, XPRSfree());
     EXPECT_EQ(ends[-1], ends[2]);
