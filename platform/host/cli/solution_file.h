@@ -17,6 +17,7 @@ struct SolutionHeader {
     int iterations = 0;
     bool solveDone = false;
     bool interrupted = false;  // stopped by Ctrl-C: the values are those the solver returned
+    bool timeLimit = false;    // ended by the time limit: an incumbent, or the values returned
 };
 
 // Writes beside the target and renames, so a failure leaves no partial file. Throws

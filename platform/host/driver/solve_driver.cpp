@@ -133,11 +133,44 @@ std::string basisFilePath(const std::string& logDir, int rankId) {
     return rankId < 0 ? base + ".bss" : base + "_" + std::to_string(rankId) + ".bss";
 }
 
-bool InterruptControl::onIteration() {
-    return interruptFlag == 0;
+namespace {
+
+bool hasDeadline = false;
+std::chrono::steady_clock::time_point deadline;
+bool deadlineHit = false;
+InterruptControl::Fault fault = InterruptControl::Fault::None;
+
+[[noreturn]] void hangForever() {
+    for (;;) ::pause();
 }
 
-void InterruptControl::watch() {
+// Both callbacks run inside the optimizer's calls: the first of them to come meets the fault.
+void reachTestFault() {
+    if (fault == InterruptControl::Fault::Crash) std::raise(SIGSEGV);
+    if (fault == InterruptControl::Fault::Hang) hangForever();
+}
+
+}  // namespace
+
+bool InterruptControl::onIteration() {
+    reachTestFault();
+    if (interruptFlag != 0) return false;
+    if (hasDeadline && std::chrono::steady_clock::now() >= deadline) deadlineHit = true;
+    return !deadlineHit;
+}
+
+bool InterruptControl::deadlineReached() {
+    return deadlineHit;
+}
+
+void InterruptControl::watch(double stopSeconds, Fault testFault) {
+    hasDeadline = stopSeconds > 0;
+    deadlineHit = false;
+    fault = testFault;
+    if (hasDeadline)
+        deadline = std::chrono::steady_clock::now() +
+                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                       std::chrono::duration<double>(stopSeconds));
     interruptFlag = 0;
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
@@ -156,6 +189,7 @@ bool InterruptControl::requested() {
 }
 
 void StderrMessages::onMessage(const char* text, int length, int, bool) {
+    reachTestFault();
     if (quiet_ || !text || length <= 0) return;
     std::fwrite(text, 1, static_cast<size_t>(length), stderr);
     if (text[length - 1] != '\n') std::fputc('\n', stderr);
