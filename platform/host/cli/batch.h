@@ -30,7 +30,7 @@ struct BatchCommand {
 
 int runBatchCommand(const BatchCommand& command);
 
-// How long after its time limit a solve that has not returned is killed.
+// How many processor seconds after the client stop a solve that has not returned is killed.
 constexpr double kKillGraceSeconds = 5.0;
 
 // One summary row; numbers a model never got are left empty.
@@ -121,7 +121,11 @@ class ModelRunner {
     std::string pending_;
     std::optional<BatchRow> readRow_, doneRow_;
     std::chrono::steady_clock::time_point started_, solving_;
+    // Past its time, a child is killed: on the processor seconds it used beyond the client stop,
+    // or, for one that hangs without using any, on the clock.
     std::optional<std::chrono::steady_clock::time_point> killAt_;
+    double stopSeconds_ = 0.0;
+    double startCpu_ = 0.0;
     bool killedForTime_ = false;
 };
 

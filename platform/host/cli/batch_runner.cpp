@@ -12,6 +12,8 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/host/cli/batch.h"
@@ -149,6 +151,23 @@ BatchRow rowOfSolve(const std::string& model, int rank, const ModelReport& repor
     _exit(0);
 }
 
+// The processor seconds a child has used, all its threads, as the kernel counts them.
+double childCpuSeconds(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    // The command name in parentheses may hold blanks: the fields follow its closing one.
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos) return 0.0;
+    std::istringstream fields(text.substr(close + 2));
+    std::string skipped;
+    for (int field = 3; field < 14; ++field) fields >> skipped;
+    double user = 0;
+    double system = 0;
+    fields >> user >> system;
+    return (user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
 double secondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
@@ -236,10 +255,11 @@ void ModelRunner::readPipe() {
             readRow_ = row;
             solving_ = Clock::now();
             if (command_.timeLimit > 0) {
-                double limit = command_.timeLimit + kKillGraceSeconds;
-                if (row.kind == "MIP") limit += kSearchLimitGraceSeconds;
-                killAt_ = solving_ + std::chrono::duration_cast<Clock::duration>(
-                                         std::chrono::duration<double>(limit));
+                stopSeconds_ = clientStopSeconds(command_.timeLimit, row.kind == "MIP");
+                startCpu_ = childCpuSeconds(pid_);
+                killAt_ = solving_ +
+                          std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                              2.0 * stopSeconds_ + kKillGraceSeconds));
             }
         } else if (line.rfind("done ", 0) == 0 && parseCsvLine(line.substr(5), row)) {
             doneRow_ = row;
@@ -253,7 +273,9 @@ std::optional<BatchRow> ModelRunner::poll() {
     int waitStatus = 0;
     const pid_t ended = ::waitpid(pid_, &waitStatus, WNOHANG);
     if (ended == 0) {
-        if (killAt_ && !killedForTime_ && Clock::now() >= *killAt_) {
+        if (killAt_ && !killedForTime_ &&
+            (Clock::now() >= *killAt_ ||
+             childCpuSeconds(pid_) - startCpu_ >= stopSeconds_ + kKillGraceSeconds)) {
             ::kill(pid_, SIGKILL);
             killedForTime_ = true;
         }
@@ -282,8 +304,8 @@ BatchRow ModelRunner::finish(int waitStatus) {
         (WIFEXITED(waitStatus) && WEXITSTATUS(waitStatus) == kInterruptedExitStatus);
     if (killedForTime_) {
         row.outcome = "time_limit";
-        std::fprintf(stderr, "corvane: %s: killed, %.0f s after its time limit\n", model_.c_str(),
-                     kKillGraceSeconds);
+        std::fprintf(stderr, "corvane: %s: killed, still running after its time limit\n",
+                     model_.c_str());
     } else if (byCtrlC || batchInterrupted()) {
         row.outcome = "interrupted";
     } else {

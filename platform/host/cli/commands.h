@@ -26,12 +26,16 @@ struct SolveCommand {
     std::string startFile;
     std::string solutionFile;
     bool quiet = false;
-    double timeLimit = 0.0;  // seconds of solving; 0 for none
+    double timeLimit = 0.0;  // processor seconds of solving; 0 for none
     int threads = 0;         // IBARTHREAD; 0 leaves the solver's default
 };
 
-// How much later than a MIP search's own time limit the client stop comes.
-constexpr double kSearchLimitGraceSeconds = 2.0;
+// After how many processor seconds the client stop ends a solve with a time limit. A MIP search
+// gets the optimizer's own limit, which counts from the start of the search; the client stop,
+// which would cost the search its incumbent, comes only when the search did not hear its limit.
+inline double clientStopSeconds(double timeLimit, bool mip) {
+    return mip ? 2.0 * timeLimit + 2.0 : timeLimit;
+}
 
 // What one solve of a model file came to.
 struct ModelReport {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -140,14 +141,13 @@ void printSummary(const ModelReport& report) {
 }
 
 // The solve stops through the client stop at the deadline. A MIP search is also given the
-// optimizer's own limit, which ends it with its incumbent, and the client stop comes a little
-// later, for a search that did not hear its own limit.
+// optimizer's own limit, which ends it with its incumbent.
 double applyTimeLimit(RTSolver& solver, const SolveCommand& command, const LinearModel& model) {
     if (command.timeLimit <= 0) return 0.0;
-    if (modelKind(model) != "MIP") return command.timeLimit;
+    if (modelKind(model) != "MIP") return clientStopSeconds(command.timeLimit, false);
     if (solver.inqIntParam("MAXBBMIPTIME") == 0)
         solver.setIntParam("MAXBBMIPTIME", std::max(1, static_cast<int>(command.timeLimit)));
-    return command.timeLimit + kSearchLimitGraceSeconds;
+    return clientStopSeconds(command.timeLimit, true);
 }
 
 // The test-only faults: a solve of the named model file crashes, or hangs, inside the optimizer.
@@ -162,16 +162,16 @@ InterruptControl::Fault testFaultFor(const std::string& modelPath) {
     return InterruptControl::Fault::None;
 }
 
-// A search that ended with an unproven incumbent at about its time limit ended on that limit.
+// A search that ended with an unproven incumbent once its time limit had passed ended on it.
 bool reachedTimeLimit(const SolveRun& run, const RTSolver& solver, const SolveCommand& command,
-                      double solveSeconds) {
+                      double solveCpuSeconds) {
     if (command.timeLimit <= 0) return false;
     const SolveOutcome outcome = outcomeOf(run);
     if (outcome == SolveOutcome::Interrupted)
         return InterruptControl::deadlineReached() && !InterruptControl::requested();
     const int searchLimit = solver.inqIntParam("MAXBBMIPTIME");
     return outcome == SolveOutcome::Solved && !run.hasObjective && searchLimit > 0 &&
-           solveSeconds >= searchLimit;
+           solveCpuSeconds >= searchLimit;
 }
 
 }  // namespace
@@ -210,6 +210,7 @@ ModelReport solveModelFile(const SolveCommand& command, const SolveHooks& hooks)
     progress.say("solving");
     InterruptControl::watch(stopSeconds, testFaultFor(command.modelPath));
     const auto solveStart = Clock::now();
+    const std::clock_t solveCpuStart = std::clock();
     SolveRun run;
     try {
         run = runSolve(solver, host);
@@ -219,7 +220,9 @@ ModelReport solveModelFile(const SolveCommand& command, const SolveHooks& hooks)
     }
     InterruptControl::stopWatching();
     report.solveSeconds = secondsSince(solveStart);
-    report.timeLimitReached = reachedTimeLimit(run, solver, command, report.solveSeconds);
+    const double solveCpuSeconds =
+        static_cast<double>(std::clock() - solveCpuStart) / CLOCKS_PER_SEC;
+    report.timeLimitReached = reachedTimeLimit(run, solver, command, solveCpuSeconds);
 
     SolutionHeader header = headerOf(run, host);
     header.timeLimit = report.timeLimitReached;

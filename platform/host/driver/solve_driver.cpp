@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 
 #include <unistd.h>
 
@@ -136,7 +137,7 @@ std::string basisFilePath(const std::string& logDir, int rankId) {
 namespace {
 
 bool hasDeadline = false;
-std::chrono::steady_clock::time_point deadline;
+std::clock_t deadline = 0;
 bool deadlineHit = false;
 InterruptControl::Fault fault = InterruptControl::Fault::None;
 
@@ -155,7 +156,7 @@ void reachTestFault() {
 bool InterruptControl::onIteration() {
     reachTestFault();
     if (interruptFlag != 0) return false;
-    if (hasDeadline && std::chrono::steady_clock::now() >= deadline) deadlineHit = true;
+    if (hasDeadline && std::clock() >= deadline) deadlineHit = true;
     return !deadlineHit;
 }
 
@@ -168,9 +169,7 @@ void InterruptControl::watch(double stopSeconds, Fault testFault) {
     deadlineHit = false;
     fault = testFault;
     if (hasDeadline)
-        deadline = std::chrono::steady_clock::now() +
-                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                       std::chrono::duration<double>(stopSeconds));
+        deadline = std::clock() + static_cast<std::clock_t>(stopSeconds * CLOCKS_PER_SEC);
     interruptFlag = 0;
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
