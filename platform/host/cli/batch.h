@@ -105,7 +105,7 @@ class ModelRunner {
     int fd() const { return fd_; }
     // Reads what the child sent, kills it past its time, and hands back the row once it ended.
     std::optional<BatchRow> poll();
-    // Asks the child's solve to stop through the client stop.
+    // Asks the child's solve to stop through the client stop; once, however often called.
     void interrupt();
     void kill();
 
@@ -127,6 +127,7 @@ class ModelRunner {
     double stopSeconds_ = 0.0;
     double startCpu_ = 0.0;
     bool killedForTime_ = false;
+    bool interrupted_ = false;
 };
 
 // Ctrl-C during a batch: the first stops every running solve, the second ends at once.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -213,10 +214,20 @@ std::vector<std::string> stillToSolve(const std::vector<std::string>& models,
     return left;
 }
 
+// The threads of one solve: --threads, unless a later --set gives IBARTHREAD.
+int threadsOfASolve(const BatchCommand& command) {
+    int threads = command.threads;
+    for (const std::string& setting : command.settings) {
+        const auto [name, value] = splitSetting(setting);
+        if (name == "IBARTHREAD") threads = std::atoi(value.c_str());
+    }
+    return std::max(1, threads);
+}
+
 int localJobs(const BatchCommand& command) {
     if (command.jobs > 0) return command.jobs;
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    return std::max(1, cores / std::max(1, command.threads));
+    return std::max(1, cores / threadsOfASolve(command));
 }
 
 int runLocalBatch(const BatchCommand& command, PreparedBatch& batch) {

@@ -236,6 +236,7 @@ void ModelRunner::start(const std::string& model) {
     doneRow_.reset();
     killAt_.reset();
     killedForTime_ = false;
+    interrupted_ = false;
     started_ = solving_ = Clock::now();
 }
 
@@ -320,8 +321,11 @@ BatchRow ModelRunner::finish(int waitStatus) {
     return row;
 }
 
+// Once per child: a second Ctrl-C would end it at once, without its row.
 void ModelRunner::interrupt() {
-    if (pid_ > 0) ::kill(pid_, SIGINT);
+    if (pid_ <= 0 || interrupted_) return;
+    interrupted_ = true;
+    ::kill(pid_, SIGINT);
 }
 
 void ModelRunner::kill() {
