@@ -266,6 +266,24 @@ TEST(Batch, TwoWorkersAndThreeMpiRanksGiveWhatEachSolveGivesAlone) {
 #endif
 }
 
+// The batch's --set reaches every solve: with RELMIP=1 the MIPs give their published relaxations.
+TEST(Batch, SettingsReachEverySolve) {
+    if (!haveData()) GTEST_SKIP() << "no shared data";
+    const std::string dir = scratchDir("settings");
+    const std::map<std::string, double> relaxations = {
+        {"p0033", 2520.57}, {"stein27", 13.0}, {"flugpl", 1167185.73}};
+    std::vector<std::string> models;
+    for (const auto& [name, relaxation] : relaxations)
+        models.push_back(kData + "/miplib3/" + name + ".mps.gz");
+    Process run(batchArgs(dir, models, {"--jobs", "2", "--set", "RELMIP=1"}), dir);
+    ASSERT_EQ(run.wait(), 0) << run.err();
+    const auto rows = byModel(readSummary(dir + "/logs/batch-summary.csv"));
+    for (const auto& [name, relaxation] : relaxations) {
+        const Row& row = rows.at(kData + "/miplib3/" + name + ".mps.gz");
+        EXPECT_NEAR(std::stod(row["objective"]), relaxation, 1e-5 * relaxation) << name;
+    }
+}
+
 // A tiny LP, the smallest file of a batch and so the last one handed out.
 std::string writeTinyLp(const std::string& dir, const std::string& name) {
     const std::string path = dir + "/" + name;
