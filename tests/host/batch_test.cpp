@@ -298,7 +298,9 @@ TEST(Batch, CrashAndTimeLimitAreRecordedAndTheBatchGoesOn) {
     const std::string crashing = kData + "/netlib/afiro.mps.gz";
     const std::string hanging = writeTinyLp(dir, "hang.lp");
     const std::string fine = kData + "/netlib/sc50a.mps.gz";
-    Process run(batchArgs(dir, {longMip, crashing, hanging, fine},
+    const std::string broken = dir + "/broken.mps";
+    std::ofstream(broken) << "NAME broken\nROWS\n N obj\n L c1\nCOLUMNS\n x c9 1\nENDATA\n";
+    Process run(batchArgs(dir, {longMip, crashing, hanging, fine, broken},
                           {"--jobs", "2", "--time-limit", "2", "--solutions", dir + "/solutions"}),
                 dir, {"CORVANE_TEST_CRASH_MODEL=afiro.mps.gz", "CORVANE_TEST_HANG_MODEL=hang.lp"});
     const auto start = Clock::now();
@@ -306,7 +308,9 @@ TEST(Batch, CrashAndTimeLimitAreRecordedAndTheBatchGoesOn) {
     // The hanging solve is killed a few seconds after its limit, not left to run.
     EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 30.0);
     const auto rows = byModel(readSummary(dir + "/logs/batch-summary.csv"));
-    ASSERT_EQ(rows.size(), 4u) << run.err();
+    ASSERT_EQ(rows.size(), 5u) << run.err();
+    EXPECT_EQ(rows.at(broken)["outcome"], "refused");
+    EXPECT_NE(run.err().find("broken.mps:6: "), std::string::npos) << run.err();
     EXPECT_EQ(rows.at(crashing)["outcome"], "crashed");
     EXPECT_EQ(rows.at(crashing)["rows"], "27");
     EXPECT_EQ(rows.at(hanging)["outcome"], "time_limit");
