@@ -379,6 +379,20 @@ TEST(Batch, CtrlCStopsEveryRunningSolveAndResumeSolvesThemAgain) {
     EXPECT_EQ(readSummary(logs + "/batch-summary.csv").size(), 4u);
 }
 
+// A solve that does not hear the first Ctrl-C: the second ends the batch at once.
+TEST(Batch, SecondCtrlCEndsAtOnce) {
+    const std::string dir = scratchDir("ctrl-c-twice");
+    const std::string hanging = writeTinyLp(dir, "hang.lp");
+    const std::string log = dir + "/logs/xpress_0.log";
+    Process run(batchArgs(dir, {hanging}), dir, {"CORVANE_TEST_HANG_MODEL=hang.lp"});
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(log); }, 60)) << run.err();
+    run.signal(SIGINT);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(run.running()) << "the hanging solve ended on the first Ctrl-C";
+    run.signal(SIGINT);
+    EXPECT_EQ(run.wait(5), 130) << run.err();
+}
+
 TEST(Batch, InputItCannotStartWithIsRefusedBeforeAnySolve) {
     const std::string dir = scratchDir("refusals");
     const std::string model = writeTinyLp(dir, "tiny.lp");
