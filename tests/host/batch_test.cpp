@@ -248,6 +248,9 @@ TEST(Batch, TwoWorkersAndThreeMpiRanksGiveWhatEachSolveGivesAlone) {
 #ifdef CORVANE_WITH_MPI
     std::vector<std::string> mpi = {"mpirun", "--oversubscribe", "-n", "3"};
     if (::geteuid() == 0) mpi.push_back("--allow-run-as-root");
+    // Open MPI's components, unloaded by MPI_Finalize, leave allocations that the leak checker
+    // of a sanitizer build can no longer name: the ranks run without it.
+    mpi.insert(mpi.end(), {"-x", "ASAN_OPTIONS=detect_leaks=0"});
     const std::string mpiDir = scratchDir("matches-mpi");
     std::vector<std::string> args = batchArgs(mpiDir, models);
     mpi.insert(mpi.end(), args.begin(), args.end());
@@ -256,8 +259,9 @@ TEST(Batch, TwoWorkersAndThreeMpiRanksGiveWhatEachSolveGivesAlone) {
     const std::vector<Row> mpiRows = readSummary(mpiDir + "/logs/batch-summary.csv");
     expectRowsMatch(byModel(mpiRows), alone);
     expectRankLogs(mpiDir + "/logs", mpiRows, 3);
+    const std::map<std::string, Row> mpiByModel = byModel(mpiRows);
     for (const Row& row : localRows) {
-        const Row& other = byModel(mpiRows).at(row["model"]);
+        const Row& other = mpiByModel.at(row["model"]);
         for (const char* column : {"rows", "columns", "nonzeros", "kind", "status"})
             EXPECT_EQ(row[column], other[column]) << row["model"] << " " << column;
     }
