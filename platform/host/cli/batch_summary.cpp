@@ -39,8 +39,10 @@ std::string numberField(const std::optional<T>& value) {
 
 std::string realField(const std::optional<double>& value, const char* format) {
     if (!value) return "";
-    char text[64];
-    std::snprintf(text, sizeof text, format, *value);
+    // Sized for any double: %.3f of 1e308 has more than 300 digits.
+    std::string text(static_cast<size_t>(std::snprintf(nullptr, 0, format, *value)) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, *value);
+    text.pop_back();
     return text;
 }
 
@@ -113,7 +115,7 @@ std::string csvLine(const BatchRow& row) {
         numberField(row.rows),
         numberField(row.columns),
         numberField(row.nonzeros),
-        row.kind,
+        quotedField(row.kind),
         numberField(row.status),
         numberField(row.resultCode),
         realField(row.objective, "%.17g"),
