@@ -2,24 +2,60 @@
 // solver to its own solver library, and talks to it only through the host's interfaces.
 #include <CLI/CLI.hpp>
 
+#include "platform/host/cli/batch.h"
 #include "platform/host/cli/commands.h"
 #include "platform/host/plugin_loader.h"
 
 namespace {
 
+using corvane::host::BatchCommand;
 using corvane::host::SolveCommand;
+
+CLI::Option* addSettingsOption(CLI::App* app, std::vector<std::string>& settings) {
+    return app->add_option("--set", settings, "set a solver parameter, NAME=VALUE (repeatable)")
+        ->take_all()
+        ->allow_extra_args(false);
+}
 
 void addSolveCommand(CLI::App& app, SolveCommand& command) {
     CLI::App* solve = app.add_subcommand("solve", "solve an MPS, free MPS or LP model (.gz too)");
     solve->add_option("MODEL", command.modelPath, "the model file")->required();
-    solve->add_option("--set", command.settings, "set a solver parameter, NAME=VALUE (repeatable)")
-        ->take_all()
-        ->allow_extra_args(false);
+    addSettingsOption(solve, command.settings);
     solve->add_option("--logdir", command.logDir, "directory of the run files")
         ->capture_default_str();
     solve->add_option("--start", command.startFile, "a solution file whose values start the solve");
     solve->add_option("--solution", command.solutionFile, "write the solution to this JSON file");
     solve->add_flag("--quiet", command.quiet, "no progress and no optimizer messages");
+    solve->add_option("--time-limit", command.timeLimit, "stop the solve after SECONDS")
+        ->check(CLI::PositiveNumber);
+    solve->add_option("--threads", command.threads, "threads of the solve (IBARTHREAD)")
+        ->check(CLI::PositiveNumber);
+}
+
+void addBatchCommand(CLI::App& app, BatchCommand& command) {
+    CLI::App* batch = app.add_subcommand(
+        "batch", "solve many models, on every core or across the ranks of an MPI job");
+    batch->add_option("MODEL", command.inputs,
+                      "model files, or directories searched for .mps, .lp and .qps (.gz, .bz2)");
+    batch->add_option("--list", command.listFile, "a file with one model path a line");
+    addSettingsOption(batch, command.settings);
+    batch->add_option("--logdir", command.logDir, "directory of the run files")
+        ->capture_default_str();
+    batch->add_option("--solutions", command.solutionsDir,
+                      "write each model's solution file (JSON) into this directory");
+    batch->add_option("--summary", command.summaryFile,
+                      "the summary CSV (default: batch-summary.csv in the log directory)");
+    batch
+        ->add_option("--jobs", command.jobs,
+                     "local workers (default: the cores divided by the threads of a solve)")
+        ->check(CLI::PositiveNumber);
+    batch->add_option("--threads", command.threads, "threads of each solve (IBARTHREAD)")
+        ->check(CLI::PositiveNumber)
+        ->capture_default_str();
+    batch->add_option("--time-limit", command.timeLimit, "stop each solve after SECONDS")
+        ->check(CLI::PositiveNumber);
+    batch->add_flag("--resume", command.resume,
+                    "skip the models that the summary already has a final row for");
 }
 
 }  // namespace
@@ -31,7 +67,11 @@ int main(int argc, char** argv) {
     SolveCommand command;
     command.pluginPath = corvane::host::defaultPluginPath();
     app.add_option("--plugin", command.pluginPath, "the plug-in library")->capture_default_str();
+    bool version = false;
+    app.add_flag("--version", version, "the program's, the plug-in's and the optimizer's versions");
     addSolveCommand(app, command);
+    BatchCommand batch;
+    addBatchCommand(app, batch);
     app.add_subcommand("params", "every solver parameter with its type, index and default");
     app.add_subcommand("info", "the plug-in's identity, interfaces and versions");
 
@@ -42,7 +82,12 @@ int main(int argc, char** argv) {
         return shown == 0 ? 0 : corvane::host::kExitError;
     }
 
+    if (version) return corvane::host::runVersionCommand(command.pluginPath);
     if (app.got_subcommand("solve")) return corvane::host::runSolveCommand(command);
+    if (app.got_subcommand("batch")) {
+        batch.pluginPath = command.pluginPath;
+        return corvane::host::runBatchCommand(batch);
+    }
     if (app.got_subcommand("params")) return corvane::host::runParamsCommand(command.pluginPath);
     if (app.got_subcommand("info")) return corvane::host::runInfoCommand(command.pluginPath);
     // Without a command: identity and parameters, creating and removing the solver once.

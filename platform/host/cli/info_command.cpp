@@ -57,6 +57,18 @@ int runInfoCommand(const std::string& pluginPath) {
     return kExitSolved;
 }
 
+int runVersionCommand(const std::string& pluginPath) {
+    std::printf("corvane %s\n", CORVANE_VERSION);
+    PluginLoader loader;
+    if (!loader.open(pluginPath)) {
+        std::fprintf(stderr, "corvane: %s\n", loader.error().c_str());
+        return kExitError;
+    }
+    std::printf("%s\n", loader.entryPoints().identity());
+    std::printf("Optimizer library: %s\n", optimizerVersion().c_str());
+    return kExitSolved;
+}
+
 int runParamsCommand(const std::string& pluginPath) {
     try {
         PluginSession session;

@@ -83,6 +83,7 @@ void writeSolutionFile(const std::string& path, HostModel& host, const SolutionH
     document["iterations"] = header.iterations;
     document["solve_done"] = header.solveDone;
     document["interrupted"] = header.interrupted;
+    document["time_limit"] = header.timeLimit;
     if (header.droppedRestrictions > 0)
         document["dropped_restrictions"] = header.droppedRestrictions;
     document["model"] = host.model().name;

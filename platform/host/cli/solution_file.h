@@ -17,6 +17,7 @@ struct SolutionHeader {
     int iterations = 0;
     bool solveDone = false;
     bool interrupted = false;  // stopped by Ctrl-C: the values are those the solver returned
+    bool timeLimit = false;    // ended by the time limit: an incumbent, or the values returned
     // Integer, semi-continuous and set restrictions the solver dropped with a quadratic objective.
     int droppedRestrictions = 0;
 };

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -78,6 +80,7 @@ LinearModel readModelFile(const SolveCommand& command, const Progress& progress)
 void applySettings(RTSolver& solver, const SolveCommand& command) {
     if (command.logDir.empty()) throw ParameterError("--logdir needs a directory name");
     setParameter(solver, "LOGDIR", command.logDir);
+    if (command.threads > 0) setParameter(solver, "IBARTHREAD", std::to_string(command.threads));
     for (const std::string& setting : command.settings) {
         const auto [name, value] = splitSetting(setting);
         setParameter(solver, name, value);
@@ -129,31 +132,79 @@ std::string resultCodeText(int resultCode) {
     return "result code " + std::to_string(resultCode);
 }
 
-void printSummary(const LinearModel& model, const SolveRun& run, const SolutionHeader& header,
-                  double readSeconds, double writeSeconds) {
-    std::printf("Model       %s: %s\n", model.name.empty() ? "(unnamed)" : model.name.c_str(),
-                describeModel(model).c_str());
-    std::printf("Status      %s (STATUS %d, %s)\n",
-                header.interrupted ? "interrupted" : statusWords(header.status), header.status,
+void printSummary(const ModelReport& report) {
+    const SolveRun& run = report.run;
+    const SolutionHeader& header = report.header;
+    const char* words = report.timeLimitReached ? "time limit"
+                        : header.interrupted    ? "interrupted"
+                                                : statusWords(header.status);
+    std::printf("Model       %s: %s\n", report.name.empty() ? "(unnamed)" : report.name.c_str(),
+                report.description.c_str());
+    std::printf("Status      %s (STATUS %d, %s)\n", words, header.status,
                 resultCodeText(header.resultCode).c_str());
     if (header.objective)
-        std::printf("Objective   %.10g (constant %.10g)\n", *header.objective, model.objConstant);
+        std::printf("Objective   %.10g (constant %.10g)\n", *header.objective, report.objConstant);
     else
         std::printf("Objective   none\n");
     std::printf("Iterations  %d\n", header.iterations);
     std::printf("Time        read %.3f s, iterate %.3f + %.3f + %.3f s, write %.3f s\n",
-                readSeconds, run.iterateSeconds[0], run.iterateSeconds[1], run.iterateSeconds[2],
-                writeSeconds);
+                report.readSeconds, run.iterateSeconds[0], run.iterateSeconds[1],
+                run.iterateSeconds[2], report.writeSeconds);
 }
 
-int solve(const SolveCommand& command) {
+// The solve stops through the client stop at the deadline. A MIP search is also given the
+// optimizer's own limit, which ends it with its incumbent.
+double applyTimeLimit(RTSolver& solver, const SolveCommand& command, const LinearModel& model) {
+    if (command.timeLimit <= 0) return 0.0;
+    if (modelKind(model) != "MIP") return clientStopSeconds(command.timeLimit, false);
+    if (solver.inqIntParam("MAXBBMIPTIME") == 0)
+        solver.setIntParam("MAXBBMIPTIME", std::max(1, static_cast<int>(command.timeLimit)));
+    return clientStopSeconds(command.timeLimit, true);
+}
+
+// The test-only faults: a solve of the named model file crashes, or hangs, inside the optimizer.
+InterruptControl::Fault testFaultFor(const std::string& modelPath) {
+    const std::string file = std::filesystem::path(modelPath).filename().string();
+    const auto named = [&file](const char* variable) {
+        const char* value = std::getenv(variable);
+        return value && *value && file == value;
+    };
+    if (named("CORVANE_TEST_CRASH_MODEL")) return InterruptControl::Fault::Crash;
+    if (named("CORVANE_TEST_HANG_MODEL")) return InterruptControl::Fault::Hang;
+    return InterruptControl::Fault::None;
+}
+
+// A search that ended with an unproven incumbent once its time limit had passed ended on it.
+bool reachedTimeLimit(const SolveRun& run, const RTSolver& solver, const SolveCommand& command,
+                      double solveCpuSeconds) {
+    if (command.timeLimit <= 0) return false;
+    const SolveOutcome outcome = outcomeOf(run);
+    if (outcome == SolveOutcome::Interrupted)
+        return InterruptControl::deadlineReached() && !InterruptControl::requested();
+    const int searchLimit = solver.inqIntParam("MAXBBMIPTIME");
+    return outcome == SolveOutcome::Solved && !run.hasObjective && searchLimit > 0 &&
+           solveCpuSeconds >= searchLimit;
+}
+
+}  // namespace
+
+ModelReport solveModelFile(const SolveCommand& command, const SolveHooks& hooks) {
     const Progress progress{command.quiet};
     const auto readStart = Clock::now();
     const LinearModel model = readModelFile(command, progress);
     HostModel host(model);
     if (!command.startFile.empty()) applyStartFile(command.startFile, host);
-    const double readSeconds = secondsSince(readStart);
-    progress.say("read " + describeModel(model));
+    ModelReport report;
+    report.name = model.name;
+    report.description = describeModel(model);
+    report.kind = modelKind(model);
+    report.rows = model.numRows();
+    report.columns = model.numCols();
+    report.nonzeros = model.numNonzeros();
+    report.objConstant = model.objConstant;
+    report.readSeconds = secondsSince(readStart);
+    progress.say("read " + report.description);
+    if (hooks.afterRead) hooks.afterRead(report);
     const int dropped = restrictionsDroppedWithQuadratic(model);
     if (dropped > 0)
         std::fprintf(stderr,
@@ -169,13 +220,16 @@ int solve(const SolveCommand& command) {
     applySettings(solver, command);
     prepareLogDirectory(solver);
     dropWarmStartWithoutBasis(solver);
+    const double stopSeconds = applyTimeLimit(solver, command, model);
 
     InterruptControl interrupt;
     StderrMessages messages(command.quiet);
     session.members().registerControlCallBack(&interrupt);
     session.members().registerMessageCallBack(&messages);
     progress.say("solving");
-    InterruptControl::watch();
+    InterruptControl::watch(stopSeconds, testFaultFor(command.modelPath));
+    const auto solveStart = Clock::now();
+    const std::clock_t solveCpuStart = std::clock();
     SolveRun run;
     try {
         run = runSolve(solver, host);
@@ -184,17 +238,39 @@ int solve(const SolveCommand& command) {
         throw;
     }
     InterruptControl::stopWatching();
+    report.solveSeconds = secondsSince(solveStart);
+    const double solveCpuSeconds =
+        static_cast<double>(std::clock() - solveCpuStart) / CLOCKS_PER_SEC;
+    report.timeLimitReached = reachedTimeLimit(run, solver, command, solveCpuSeconds);
 
     SolutionHeader header = headerOf(run, host);
     header.droppedRestrictions = dropped;
-    if (header.interrupted)
+    header.timeLimit = report.timeLimitReached;
+    if (report.timeLimitReached && header.interrupted) {
+        header.interrupted = false;
+        progress.say(
+            "time limit: the solver was stopped; the solution file holds the values it "
+            "returned");
+    } else if (header.interrupted) {
         progress.say("interrupted: the solution file holds the values the solver returned");
-    else if (InterruptControl::requested())
+    } else if (InterruptControl::requested()) {
         progress.say("the solve ended before the solver saw the interrupt");
+    }
     const auto writeStart = Clock::now();
     if (!command.solutionFile.empty()) writeSolutionFile(command.solutionFile, host, header);
-    printSummary(model, run, header, readSeconds, secondsSince(writeStart));
-    return exitStatusOf(outcomeOf(run));
+    report.writeSeconds = secondsSince(writeStart);
+    report.run = run;
+    report.header = header;
+    return report;
+}
+
+namespace {
+
+int solve(const SolveCommand& command) {
+    const ModelReport report = solveModelFile(command);
+    printSummary(report);
+    if (report.timeLimitReached) return report.header.objective ? kExitSolved : kExitNoSolution;
+    return exitStatusOf(outcomeOf(report.run));
 }
 
 }  // namespace

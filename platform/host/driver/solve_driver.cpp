@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 
 #include <unistd.h>
 
@@ -133,11 +134,42 @@ std::string basisFilePath(const std::string& logDir, int rankId) {
     return rankId < 0 ? base + ".bss" : base + "_" + std::to_string(rankId) + ".bss";
 }
 
-bool InterruptControl::onIteration() {
-    return interruptFlag == 0;
+namespace {
+
+bool hasDeadline = false;
+std::clock_t deadline = 0;
+bool deadlineHit = false;
+InterruptControl::Fault fault = InterruptControl::Fault::None;
+
+[[noreturn]] void hangForever() {
+    for (;;) ::pause();
 }
 
-void InterruptControl::watch() {
+// Both callbacks run inside the optimizer's calls: the first of them to come meets the fault.
+void reachTestFault() {
+    if (fault == InterruptControl::Fault::Crash) std::raise(SIGSEGV);
+    if (fault == InterruptControl::Fault::Hang) hangForever();
+}
+
+}  // namespace
+
+bool InterruptControl::onIteration() {
+    reachTestFault();
+    if (interruptFlag != 0) return false;
+    if (hasDeadline && std::clock() >= deadline) deadlineHit = true;
+    return !deadlineHit;
+}
+
+bool InterruptControl::deadlineReached() {
+    return deadlineHit;
+}
+
+void InterruptControl::watch(double stopSeconds, Fault testFault) {
+    hasDeadline = stopSeconds > 0;
+    deadlineHit = false;
+    fault = testFault;
+    if (hasDeadline)
+        deadline = std::clock() + static_cast<std::clock_t>(stopSeconds * CLOCKS_PER_SEC);
     interruptFlag = 0;
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
@@ -156,6 +188,7 @@ bool InterruptControl::requested() {
 }
 
 void StderrMessages::onMessage(const char* text, int length, int, bool) {
+    reachTestFault();
     if (quiet_ || !text || length <= 0) return;
     std::fwrite(text, 1, static_cast<size_t>(length), stderr);
     if (text[length - 1] != '\n') std::fputc('\n', stderr);

@@ -101,8 +101,14 @@ class InterruptControl : public ControlCallBack {
   public:
     void* deletingDestructor(unsigned int flags) override { return destroyObject(this, flags); }
     bool onIteration() override;
-    // Installs the handler and forgets an earlier Ctrl-C.
-    static void watch();
+    // For tests of what runs the solves: a solve that crashes or hangs inside the optimizer.
+    enum class Fault { None, Crash, Hang };
+    // Installs the handler and forgets an earlier Ctrl-C. With `stopSeconds` above 0 the solver
+    // is also asked to stop once the process has used that many more processor seconds: the
+    // optimizer's own time limits count them too, and they do not depend on the machine's load.
+    static void watch(double stopSeconds = 0.0, Fault fault = Fault::None);
+    // The solver was asked to stop because the seconds given to watch() had passed.
+    static bool deadlineReached();
     // Gives Ctrl-C back its usual effect, unless one came: then the next still ends the program
     // with kInterruptedExitStatus.
     static void stopWatching();
