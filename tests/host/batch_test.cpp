@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/file_text.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -36,12 +38,7 @@ const std::vector<std::string> kQuickModels = {
     "netlib/e226",  // an objective constant
 };
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using corvane::test::slurp;
 
 std::string scratchDir(const std::string& name) {
     const std::string dir = testing::TempDir() + "batch-" + std::to_string(::getpid()) + "-" + name;

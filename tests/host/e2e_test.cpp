@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_text.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,12 +40,7 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using corvane::test::slurp;
 
 // A folder of this test process's own: test cases run side by side.
 std::string scratchPath(const std::string& name) {

@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/file_text.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -39,12 +41,7 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using corvane::test::slurp;
 
 // Folders of this test process's own, removed when the tests end.
 class ScratchFolders : public testing::Environment {

@@ -16,6 +16,7 @@
 #include "platform/host/driver/solver_parameters.h"
 #include "platform/host/model/host_model.h"
 #include "platform/host/model/model_reader.h"
+#include "tests/support/file_text.h"
 
 namespace corvane::host {
 namespace {
@@ -113,12 +114,7 @@ struct CellRun {
     int logPoints = 0;
 };
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using corvane::test::slurp;
 
 // One solve on a fresh host model; the session's solver keeps its log directory and basis.
 CellRun solveOnce(PluginSession& session, const LinearModel& model, const std::string& logDir,
