@@ -149,12 +149,6 @@ void runWarmStart(ClpSimplex& lp, Algorithm alg) {
 // A status left by an interrupted or failed run is kept when the arrays exist: CLP's own warm
 // start copes with any consistent set of statuses.
 void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
-    // CLP's primal method for quadratic objectives can stall on free columns; its barrier
-    // does not, so every quadratic problem goes to the barrier.
-    if (!p.model.qcoef.empty()) {
-        runColdStart(lp, Algorithm::kBarrier, false);
-        return;
-    }
     if (p.hasBasis && alg != Algorithm::kBarrier) {
         runWarmStart(lp, alg);
         return;
@@ -268,11 +262,15 @@ int solveLp(Problem& p, int sense, const char* flags, bool forSearch) {
     passInLogPoints(p, lp);
     p.lastSolveSense = sense;
     p.rootSolved = false;
-    if (solvesAsSearchRoot(p, flags, forSearch, alg))
-        runSearchRoot(p, lp);
-    else
-        runSolve(p, lp, alg);
-    recordResults(p, lp, alg);
+    if (!p.model.qcoef.empty()) {
+        solveQuadratic(p, lp);
+    } else {
+        if (solvesAsSearchRoot(p, flags, forSearch, alg))
+            runSearchRoot(p, lp);
+        else
+            runSolve(p, lp, alg);
+        recordResults(p, lp, alg);
+    }
     recordRelaxationStatus(p, flags);
     ClpEventHandler plain;
     lp.passInEventHandler(&plain);
