@@ -37,7 +37,9 @@ class IterationEvents : public ClpEventHandler {
     int event(Event e) override {
         // Other events keep CLP's own answers, which steer its path.
         if (e != endOfIteration) return ClpEventHandler::event(e);
-        // The barrier reports its iterations without a simplex model.
+        // The barrier reports its iterations without a simplex model; its notes to standard
+        // output come before the first.
+        if (!model_) p_->endQuietBarrierStart();
         bool due = !model_ || (every_ > 0 && model_->numberIterations() > 0 &&
                                model_->numberIterations() % every_ == 0);
         return p_->logPoint(due) ? 0 : -1;
@@ -130,12 +132,14 @@ ClpSolve driverOptions(Algorithm alg, bool presolve) {
     return options;
 }
 
-void runColdStart(ClpSimplex& lp, Algorithm alg, bool presolve) {
+void runColdStart(Problem& p, ClpSimplex& lp, Algorithm alg, bool presolve) {
     ClpSolve options = driverOptions(alg, presolve);
     // The driver's "either" lets initialSolve choose more freely.
     int saved = lp.moreSpecialOptions();
     if (alg == Algorithm::kAutomatic) lp.setMoreSpecialOptions(saved | kFlexibleInitialSolve);
+    if (alg == Algorithm::kBarrier) p.quietenBarrierStart();
     lp.initialSolve(options);
+    p.endQuietBarrierStart();
     lp.setMoreSpecialOptions(saved);
 }
 
@@ -153,7 +157,7 @@ void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
         runWarmStart(lp, alg);
         return;
     }
-    runColdStart(lp, alg, p.controls.intValue(XPRS_PRESOLVE) != 0);
+    runColdStart(p, lp, alg, p.controls.intValue(XPRS_PRESOLVE) != 0);
 }
 
 // The relaxation that starts an integer search on CBC's standard driver is solved as that driver

@@ -215,6 +215,14 @@ struct Problem {
     std::mutex callbackMutex;
     std::atomic<std::int64_t> lastAsk{0};  // steady clock, nanoseconds
 
+    // CLP's barrier prints its factor's size and other notes to standard output, not to its
+    // message handler, whenever the handler's log level is above 0, and it does so before its
+    // first iteration. The level stays 0 from here until that iteration (or the end of the
+    // solve), when the level saved here is put back.
+    void quietenBarrierStart();
+    void endQuietBarrierStart();
+    int deferredLogLevel = -1;
+
     int fail(int code, const std::string& text);
     void info(const std::string& text) { log.line(text, 1); }
     void warning(const std::string& text) { log.line(text, 3); }

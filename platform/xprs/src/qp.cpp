@@ -255,7 +255,9 @@ void runBarrier(Problem& p, ClpSimplex& lp, bool presolve, bool crossover, Run& 
     int status;
     {
         ClpSimplex work(lp);
+        p.quietenBarrierStart();
         work.initialSolve(options);
+        p.endQuietBarrierStart();
         note(p, run, work);
         status = work.status();
         takeSolution(work, lp, 1.0);
