@@ -266,6 +266,7 @@ int solveLp(Problem& p, int sense, const char* flags, bool forSearch) {
     passInLogPoints(p, lp);
     p.lastSolveSense = sense;
     p.rootSolved = false;
+    p.qpRay.clear();
     if (!p.model.qcoef.empty()) {
         solveQuadratic(p, lp);
     } else {
