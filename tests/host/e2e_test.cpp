@@ -193,7 +193,13 @@ TEST(ModelFeatures, BundledExamplesReachTheirHandCheckedOptima) {
         const CorvaneRun run = solve(kExamples + "/" + name, "example-" + name);
         ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
         expectRelativeNear(objectiveOf(run), optimum, 1e-6);
+        // Under --quiet the summary is all: nothing of CLP's or CBC's own.
+        EXPECT_EQ(0u, run.out.find("Model ")) << run.out;
     }
+    const CorvaneRun barrier =
+        solve(kExamples + "/blend.mps", "example-barrier", {"--set", "IALG=4"});
+    ASSERT_EQ(barrier.exitCode, 0) << barrier.out << barrier.err;
+    EXPECT_EQ(0u, barrier.out.find("Model ")) << barrier.out;
 }
 
 TEST(ModelFeatures, SeparableQuadraticProgram) {
@@ -323,6 +329,24 @@ TEST(Outcomes, InfeasibleRelaxationOfAMipIsReportedAsInfeasible) {
         EXPECT_EQ(run.solution["status"], 7);
         EXPECT_EQ(run.solution["result_code"], 1);
         EXPECT_TRUE(fs::exists(scratchPath(name) + "/logs/lpsolver.inf"));
+    }
+}
+
+// Quadratic models on which CLP's own status is wrong (its barrier ends "optimal" on the
+// infeasible one) end with the plug-in's status for them and its report line.
+TEST(Outcomes, InfeasibleAndUnboundedQuadraticModels) {
+    const struct {
+        const char* file;
+        int status;
+        const char* report;
+    } cases[] = {{"qpinfeasible.lp", 7, "R1\n"}, {"qpunbounded.lp", 3, "C1\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const CorvaneRun run = solve(kData + "/repro/" + c.file, c.file);
+        SKIP_UNLESS_OPTIMIZED(run);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.solution["status"], c.status);
+        EXPECT_EQ(slurp(scratchPath(c.file) + "/logs/lpsolver.inf"), c.report);
     }
 }
 

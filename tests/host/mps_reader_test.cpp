@@ -106,6 +106,51 @@ TEST(MpsFeatures, EveryBoundType) {
     EXPECT_EQ(unnamed.colLower[1], -inf);
 }
 
+// Fortran exponents and inline '$' comments, as older writers leave them, in both formats; what
+// only resembles them is still refused or kept as a name.
+TEST(MpsFeatures, FortranExponentsAndInlineComments) {
+    // The fixed format's columns 2-3, 5-12, 15-22, 25-36, 40-47, 50-61.
+    auto fixed = [](std::vector<std::string> fields, const std::string& comment) {
+        static const int begin[] = {1, 4, 14, 24, 39, 49};
+        std::string line;
+        for (size_t f = 0; f < fields.size(); ++f) {
+            line.resize(begin[f], ' ');
+            line += fields[f];
+        }
+        return line + comment + "\n";
+    };
+    const std::string freeText =
+        "NAME m\nROWS\n N obj $ the objective\n L lim\nCOLUMNS\n"
+        " x obj 1.5D0 lim 2d-1 $ first column\n y obj -2.5D+1 lim 1\n"
+        "RHS\n rhs lim 4D3 $capacity\nBOUNDS\n UP b x 1.D1\nENDATA\n";
+    const std::string fixedText = "NAME          m\nROWS\n" +
+                                  fixed({"N", "obj"}, " $ the objective") +
+                                  fixed({"L", "lim"}, "") + "COLUMNS\n" +
+                                  fixed({"", "x", "obj", "1.5D0", "lim", "2d-1"}, " $ first") +
+                                  fixed({"", "y", "obj", "-2.5D+1", "lim", "1"}, "") + "RHS\n" +
+                                  fixed({"", "rhs", "lim", "4D3"}, "   $capacity") + "BOUNDS\n" +
+                                  fixed({"UP", "b", "x", "1.D1"}, "") + "ENDATA\n";
+    for (const auto& [text, format] :
+         {std::pair(freeText, MpsFormat::Free), std::pair(fixedText, MpsFormat::Fixed)}) {
+        const LinearModel m = model(text, format);
+        EXPECT_EQ(m.cost, (std::vector<double>{1.5, -25}));
+        EXPECT_EQ(m.value, (std::vector<double>{0.2, 1}));
+        EXPECT_EQ(m.rhs, (std::vector<double>{4000}));
+        EXPECT_EQ(m.colUpper[0], 10);
+    }
+    const std::string rows = "ROWS\n N obj\nCOLUMNS\n";
+    for (const char* bad : {"1.0D", "D3", "1.0D3D1", "1D3.5", "1.0DE3", "--1D3"})
+        EXPECT_EQ(refusal(rows + " x obj " + bad + "\nENDATA\n"),
+                  "4: \"" + std::string(bad) + "\" is not a number");
+    // A '$' within the first two fields, or not at a field's start, is part of a name.
+    const LinearModel named = model(rows + " $x obj 1 $ comment\n y$ obj 2\nENDATA\n");
+    EXPECT_EQ(named.colNames.size(), 2u);
+    EXPECT_EQ(named.cost, (std::vector<double>{1, 2}));
+    EXPECT_EQ(refusal(rows + " x obj $1\nENDATA\n"),
+              "4: a line of COLUMNS needs a column name and one or two pairs of a row name and a "
+              "value");
+}
+
 TEST(MpsFeatures, NegativeUpperBoundWithoutLowerBoundFreesTheLowerEnd) {
     const Result result = readText(
         "ROWS\n N obj\nCOLUMNS\n x obj 1\n y obj 1\nBOUNDS\n UP b x -1\n LO b y -5\n"

@@ -448,6 +448,122 @@ TEST_F(LpTest, ShorterFilesReplaceLongerOnesWhole) {
     }
 }
 
+// Quadratic problems whose answer CLP's own status gets wrong: the barrier ends "optimal" on an
+// infeasible one, the primal method "optimal" at the origin of an unbounded one. Each case is
+// solved by hand; maximisations go through the negated problem.
+struct QuadraticCase {
+    const char* name;
+    int sense;  // 1 minimise, -1 maximise
+    std::vector<char> rowtype;
+    std::vector<double> rhs;
+    std::vector<std::vector<double>> rows;
+    std::vector<double> obj, lb, ub, qdiag;  // objective c'x + sum qdiag_j x_j^2 / 2
+    int status;
+    double value;  // objective at the optimum, or the sum of infeasibilities
+    int unboundedIndex;
+};
+
+TEST_F(LpTest, QuadraticStatusesTellTheTruth) {
+    const QuadraticCase cases[] = {
+        // x1 + x2 >= 42 with both at most 10: short by 22.
+        {"infeasible",
+         -1,
+         {'G'},
+         {42},
+         {{1, 1}},
+         {0, 1},
+         {0, 0},
+         {10, 10},
+         {-1, 0},
+         XPRS_LP_INFEAS,
+         22,
+         -1},
+        // max x2 - x1^2/2 with x2 unbounded above: column 2 (index rows + 1) is the direction.
+        {"unbounded",
+         -1,
+         {'L'},
+         {40},
+         {{1, 0}},
+         {0, 1},
+         {0, 0},
+         {40, kInf},
+         {-1, 0},
+         XPRS_LP_UNBOUNDED,
+         0,
+         1 + 1},
+        // max x1 - x1^2 + x2 on x1 + x2 <= 3: x2 = 3 - x1 leaves 3 + x1 - x1^2, best at x1 = 0.5.
+        {"maximised",
+         -1,
+         {'L'},
+         {3},
+         {{1, 1}},
+         {2, 1},
+         {0, 0},
+         {kInf, kInf},
+         {-2, 0},
+         XPRS_LP_OPTIMAL,
+         3.25,
+         -1},
+        // min (x1 - 3)^2 + (x2 + 1)^2 - 10 on x1 + x2 = 1, free: x1 = 2.5, x2 = -1.5.
+        {"free columns",
+         1,
+         {'E'},
+         {1},
+         {{1, 1}},
+         {-6, 2},
+         {-kInf, -kInf},
+         {kInf, kInf},
+         {2, 2},
+         XPRS_LP_OPTIMAL,
+         -9.5,
+         -1},
+    };
+    for (const QuadraticCase& c : cases) {
+        Lp lp;
+        lp.rowtype = c.rowtype;
+        lp.rhs = c.rhs;
+        lp.rows = c.rows;
+        lp.obj = c.obj;
+        lp.lb = c.lb;
+        lp.ub = c.ub;
+        lp.pack();
+        std::vector<int> qcols;
+        std::vector<double> qvals;
+        for (size_t j = 0; j < c.qdiag.size(); ++j)
+            if (c.qdiag[j] != 0) {
+                qcols.push_back(static_cast<int>(j));
+                qvals.push_back(c.qdiag[j]);
+            }
+        ASSERT_EQ(0, XPRSloadqp(prob, c.name, lp.ncols(), lp.nrows(), lp.rowtype.data(),
+                                lp.rhs.data(), lp.range.data(), lp.obj.data(), lp.start.data(),
+                                nullptr, lp.index.data(), lp.value.data(), lp.lb.data(),
+                                lp.ub.data(), static_cast<int>(qcols.size()), qcols.data(),
+                                qcols.data(), qvals.data()));
+        ASSERT_EQ(0, c.sense > 0 ? XPRSminim(prob, "") : XPRSmaxim(prob, ""));
+        ASSERT_EQ(c.status, intAttrib(XPRS_LPSTATUS)) << c.name;
+        int index = -5;
+        ASSERT_EQ(0, XPRSgetunbvec(prob, &index));
+        EXPECT_EQ(c.unboundedIndex, index) << c.name;
+        if (c.status == XPRS_LP_INFEAS) {
+            EXPECT_NEAR(c.value, dblAttrib(XPRS_SUMPRIMALINF), 1e-6) << c.name;
+            int npv = 0, nps = 0, nds = 0, ndv = 0;
+            std::vector<int> colsP(2), rowsP(1), rowsD(1), colsD(2);
+            ASSERT_EQ(0, XPRSgetscaledinfeas(prob, &npv, &nps, &nds, &ndv, colsP.data(),
+                                             rowsP.data(), rowsD.data(), colsD.data()));
+            EXPECT_EQ(1, nps + npv) << c.name;
+        }
+        if (c.status != XPRS_LP_OPTIMAL) continue;
+        EXPECT_NEAR(c.value, dblAttrib(XPRS_LPOBJVAL), 1e-7) << c.name;
+        // The answer comes with a basis: as many basic variables as rows.
+        std::vector<int> rowstat(lp.nrows()), colstat(lp.ncols());
+        ASSERT_EQ(0, XPRSgetbasis(prob, rowstat.data(), colstat.data()));
+        int basic = 0;
+        for (int s : rowstat) basic += s == XPRS_BASIC;
+        for (int s : colstat) basic += s == XPRS_BASIC;
+        EXPECT_EQ(lp.nrows(), basic) << c.name;
+    }
+}
+
 // Problems in different threads share nothing: each thread's solve matches the serial one and
 // its messages reach its own callback only.
 TEST(LibraryState, ProblemsSolveInParallelThreads) {

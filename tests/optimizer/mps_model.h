@@ -20,6 +20,9 @@ struct MpsModel {
     std::vector<int> start, index;
     std::vector<double> value;
     std::vector<int> integers;
+    std::vector<int> qcol1, qcol2;  // the upper triangle of the quadratic objective
+    std::vector<double> qcoef;
+    double constant = 0.0;  // the objective's constant (an RHS entry on the objective row)
     long nonzeros() const { return static_cast<long>(value.size()); }
 
     bool read(const std::string& file) {
@@ -48,10 +51,35 @@ struct MpsModel {
             ub.push_back(std::min(inf, in.getColUpper()[c]));
             if (in.isInteger(c)) integers.push_back(c);
         }
+        constant = -in.objectiveOffset();
+        readQuadratic(in);
         return true;
     }
 
+    // QUADOBJ or QMATRIX, when the file has one (CoinMpsIO reads it from the same file again).
+    void readQuadratic(CoinMpsIO& in) {
+        CoinBigIndex* qstart = nullptr;
+        int* qindex = nullptr;
+        double* qvalue = nullptr;
+        if (in.readQuadraticMps(nullptr, qstart, qindex, qvalue, 2) != 0) return;
+        for (int c = 0; c < ncols; ++c)
+            for (CoinBigIndex k = qstart[c]; k < qstart[c + 1]; ++k)
+                if (qindex[k] >= c) {
+                    qcol1.push_back(c);
+                    qcol2.push_back(qindex[k]);
+                    qcoef.push_back(qvalue[k]);
+                }
+        delete[] qstart;
+        delete[] qindex;
+        delete[] qvalue;
+    }
+
     int load(XPRSprob prob, bool withIntegers) const {
+        if (!qcoef.empty())
+            return XPRSloadqp(prob, "model", ncols, nrows, rowtype.data(), rhs.data(), range.data(),
+                              obj.data(), start.data(), nullptr, index.data(), value.data(),
+                              lb.data(), ub.data(), static_cast<int>(qcoef.size()), qcol1.data(),
+                              qcol2.data(), qcoef.data());
         if (!withIntegers || integers.empty())
             return XPRSloadlp(prob, "model", ncols, nrows, rowtype.data(), rhs.data(), range.data(),
                               obj.data(), start.data(), nullptr, index.data(), value.data(),

@@ -105,6 +105,48 @@ bool splitFixed(std::string_view line, Fields& fields) {
     return true;
 }
 
+// A number with a Fortran exponent, 1.5D3 or 2d-4, which MPS writers of that heritage produce and
+// the common MPS readers take: read as the same text with E. Only tried once the number failed.
+bool parseFortranNumber(std::string_view text, double& value) {
+    const size_t d = text.find_first_of("Dd");
+    if (d == std::string_view::npos || d == 0 || d + 1 == text.size() || text.size() > 64)
+        return false;
+    if (text.find_first_of("Dd", d + 1) != std::string_view::npos) return false;
+    // A digit or the decimal point before it, and an exponent of digits after it.
+    const char before = text[d - 1];
+    if (!(std::isdigit(static_cast<unsigned char>(before)) || before == '.')) return false;
+    char copy[64];
+    std::memcpy(copy, text.data(), text.size());
+    copy[d] = 'e';
+    return parseNumber(std::string_view(copy, text.size()), value);
+}
+
+bool parseMpsNumber(std::string_view text, double& value) {
+    return parseNumber(text, value) || parseFortranNumber(text, value);
+}
+
+// The line without an inline comment: a field that begins with '$' after the line's first two
+// fields starts one, as in the fixed format's comment columns, which the common readers also
+// take in free files. Names and numbers elsewhere may still hold a '$'.
+std::string_view withoutInlineComment(std::string_view line) {
+    size_t from = 0;
+    while (true) {
+        const size_t dollar = line.find('$', from);
+        if (dollar == std::string_view::npos) return line;
+        from = dollar + 1;
+        if (dollar == 0 || !isBlank(line[dollar - 1])) continue;
+        // At least two fields before it.
+        int fields = 0;
+        bool inField = false;
+        for (size_t i = 0; i < dollar; ++i) {
+            const bool blank = isBlank(line[i]);
+            if (!blank && !inField) ++fields;
+            inField = !blank;
+        }
+        if (fields >= 2) return line.substr(0, dollar);
+    }
+}
+
 bool equalsIgnoringCase(std::string_view text, std::string_view word) {
     if (text.size() != word.size()) return false;
     for (size_t i = 0; i < text.size(); ++i)
@@ -194,6 +236,7 @@ class MpsReader {
     }
 
     bool split(std::string_view line) {
+        line = withoutInlineComment(line);
         if (format_ == MpsFormat::Fixed && splitFixed(line, fields_)) return true;
         if (splitFree(line, fields_)) return true;
         return fail("the line holds a control character");
@@ -301,7 +344,7 @@ class MpsReader {
     }
 
     bool number(std::string_view text, double& value) {
-        if (parseNumber(text, value)) return true;
+        if (parseMpsNumber(text, value)) return true;
         return fail(notANumberMessage(text.substr(0, 40)));
     }
 
@@ -403,7 +446,7 @@ class MpsReader {
     bool addEntry(std::string_view rowName, std::string_view text) {
         const bool objective = hasObjective_ && rowName == objectiveText_;
         double value;
-        if (!parseNumber(text, value))
+        if (!parseMpsNumber(text, value))
             return failEntry(rowName, notANumberMessage(text.substr(0, 40)));
         if (!(std::fabs(value) < kSolverInfinity))
             return failEntry(rowName,
@@ -689,8 +732,9 @@ class MpsReader {
         const std::string_view first = fields_[0];
         const bool typeWord = equalsIgnoringCase(first, "S1") || equalsIgnoringCase(first, "S2");
         double ignored;
-        const bool header = typeWord && (fields_.count >= 3 ||
-                                         (fields_.count == 2 && !parseNumber(fields_[1], ignored)));
+        const bool header =
+            typeWord &&
+            (fields_.count >= 3 || (fields_.count == 2 && !parseMpsNumber(fields_[1], ignored)));
         if (header) {
             if (fields_.count > 4) return fail("too many fields on the line");
             model_.setType.push_back(first[1] - '0');

@@ -294,6 +294,17 @@ bool Problem::logPoint(bool due) {
     return stop;
 }
 
+void Problem::quietenBarrierStart() {
+    if (deferredLogLevel < 0) deferredLogLevel = messages->logLevel();
+    messages->setLogLevel(0);
+}
+
+void Problem::endQuietBarrierStart() {
+    if (deferredLogLevel < 0) return;
+    messages->setLogLevel(deferredLogLevel);
+    deferredLogLevel = -1;
+}
+
 int Problem::fail(int code, const std::string& text) {
     errorCode = code;
     lastError = text.substr(0, 511);

@@ -37,7 +37,9 @@ class IterationEvents : public ClpEventHandler {
     int event(Event e) override {
         // Other events keep CLP's own answers, which steer its path.
         if (e != endOfIteration) return ClpEventHandler::event(e);
-        // The barrier reports its iterations without a simplex model.
+        // The barrier reports its iterations without a simplex model; its notes to standard
+        // output come before the first.
+        if (!model_) p_->endQuietBarrierStart();
         bool due = !model_ || (every_ > 0 && model_->numberIterations() > 0 &&
                                model_->numberIterations() % every_ == 0);
         return p_->logPoint(due) ? 0 : -1;
@@ -130,12 +132,14 @@ ClpSolve driverOptions(Algorithm alg, bool presolve) {
     return options;
 }
 
-void runColdStart(ClpSimplex& lp, Algorithm alg, bool presolve) {
+void runColdStart(Problem& p, ClpSimplex& lp, Algorithm alg, bool presolve) {
     ClpSolve options = driverOptions(alg, presolve);
     // The driver's "either" lets initialSolve choose more freely.
     int saved = lp.moreSpecialOptions();
     if (alg == Algorithm::kAutomatic) lp.setMoreSpecialOptions(saved | kFlexibleInitialSolve);
+    if (alg == Algorithm::kBarrier) p.quietenBarrierStart();
     lp.initialSolve(options);
+    p.endQuietBarrierStart();
     lp.setMoreSpecialOptions(saved);
 }
 
@@ -149,17 +153,11 @@ void runWarmStart(ClpSimplex& lp, Algorithm alg) {
 // A status left by an interrupted or failed run is kept when the arrays exist: CLP's own warm
 // start copes with any consistent set of statuses.
 void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
-    // CLP's primal method for quadratic objectives can stall on free columns; its barrier
-    // does not, so every quadratic problem goes to the barrier.
-    if (!p.model.qcoef.empty()) {
-        runColdStart(lp, Algorithm::kBarrier, false);
-        return;
-    }
     if (p.hasBasis && alg != Algorithm::kBarrier) {
         runWarmStart(lp, alg);
         return;
     }
-    runColdStart(lp, alg, p.controls.intValue(XPRS_PRESOLVE) != 0);
+    runColdStart(p, lp, alg, p.controls.intValue(XPRS_PRESOLVE) != 0);
 }
 
 // The relaxation that starts an integer search on CBC's standard driver is solved as that driver
@@ -271,11 +269,16 @@ int solveLp(Problem& p, int sense, const char* flags, bool forSearch) {
     passInLogPoints(p, lp);
     p.lastSolveSense = sense;
     p.rootSolved = false;
-    if (solvesAsSearchRoot(p, flags, forSearch, alg))
-        runSearchRoot(p, lp);
-    else
-        runSolve(p, lp, alg);
-    recordResults(p, lp, alg);
+    p.qpRay.clear();
+    if (!p.model.qcoef.empty()) {
+        solveQuadratic(p, lp);
+    } else {
+        if (solvesAsSearchRoot(p, flags, forSearch, alg))
+            runSearchRoot(p, lp);
+        else
+            runSolve(p, lp, alg);
+        recordResults(p, lp, alg);
+    }
     recordRelaxationStatus(p, flags);
     ClpEventHandler plain;
     lp.passInEventHandler(&plain);

@@ -296,6 +296,8 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
 void runObjectSearch(Problem& p) {
     auto solver = searchSolver(p);
     CbcModel model(*solver);
+    // Into the log from the first message on: finding the integers warns when there are none.
+    model.passInMessageHandler(p.messages.get());
     addObjects(model, p.model);
     addCuts(model, p.controls.intValue(XPRS_CUTSTRATEGY));
     addHeuristics(model, p.controls.intValue(XPRS_HEURSEARCHFREQ),

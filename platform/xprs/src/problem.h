@@ -192,7 +192,8 @@ struct Problem {
     bool hasBasis = false;
     int objsense = 1;
     int lastSolveSense = 1;
-    bool rootSolved = false;  // the relaxation of mipoptimize "l" is in lp and still valid
+    bool rootSolved = false;    // the relaxation of mipoptimize "l" is in lp and still valid
+    std::vector<double> qpRay;  // the direction that proved the quadratic problem unbounded
     std::vector<double> mipSolution;
     std::vector<std::vector<std::pair<int, double>>> mipStarts;
 
@@ -213,6 +214,14 @@ struct Problem {
     bool logPoint(bool due);
     std::mutex callbackMutex;
     std::atomic<std::int64_t> lastAsk{0};  // steady clock, nanoseconds
+
+    // CLP's barrier prints its factor's size and other notes to standard output, not to its
+    // message handler, whenever the handler's log level is above 0, and it does so before its
+    // first iteration. The level stays 0 from here until that iteration (or the end of the
+    // solve), when the level saved here is put back.
+    void quietenBarrierStart();
+    void endQuietBarrierStart();
+    int deferredLogLevel = -1;
 
     int fail(int code, const std::string& text);
     void info(const std::string& text) { log.line(text, 1); }
@@ -236,6 +245,9 @@ int solveLp(Problem& p, int sense, const char* flags, bool forSearch = false);
 // CBC's preprocessing can declare feasible problems infeasible with a primal tolerance as loose
 // as the LP default (seen on enigma), so the search never runs looser than this.
 constexpr double kSearchPrimalTolerance = 1e-7;
+// The continuous problem with a quadratic objective, from lp's current basis if it has one:
+// solves it, checks the answer at its point, and records the status, results and basis.
+void solveQuadratic(Problem& p, ClpSimplex& lp);
 int mipOptimize(Problem& p, const char* flags);
 int fixGlobals(Problem& p, int round);
 void applyLpControls(Problem& p, ClpSimplex& lp);

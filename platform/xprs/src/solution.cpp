@@ -202,10 +202,16 @@ int getUnboundedVector(Problem& p, int* index) {
     if (!index) return p.fail(kBadArgument, "no output for the unbounded vector");
     *index = -1;
     if (!p.loaded || p.results.lpStatus != XPRS_LP_UNBOUNDED) return kOk;
+    const Model& m = p.model;
+    // A quadratic problem's direction comes from the library's own proof.
+    for (size_t c = 0; c < p.qpRay.size(); ++c)
+        if (std::fabs(p.qpRay[c]) > 1e-9) {
+            *index = m.nrows + static_cast<int>(c);
+            return kOk;
+        }
     ClpSimplex& lp = *p.lp;
     std::unique_ptr<double[]> ray(lp.unboundedRay());
     if (!ray) return kOk;
-    const Model& m = p.model;
     const double tol = 1e-9;
     // Along a ray from a basic solution only one non-basic variable moves: the one that entered.
     for (int c = 0; c < m.ncols; ++c)
