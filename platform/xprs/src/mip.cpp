@@ -114,15 +114,51 @@ void addHeuristics(CbcModel& model, int frequency, double effort) {
     model.addHeuristic(&rins);
 }
 
+// A set as CBC's set object, but for the step that fixes a solution's zero members at zero:
+// CBC's asserts that each of them may be zero, and a member's lower bound can be raised above
+// zero within the integer tolerance (a semi-continuous limit of 1e-6, a bound tightened by a
+// cut) while its value still counts as zero. Here such a member keeps its bounds, as does every
+// member when the solution does not satisfy the set.
+class SearchSet : public CbcSOS {
+  public:
+    using CbcSOS::CbcSOS;
+    CbcObject* clone() const override { return new SearchSet(*this); }
+    using CbcSOS::feasibleRegion;
+    void feasibleRegion() override {
+        OsiSolverInterface* solver = model_->solver();
+        const double* x = model_->testSolution();
+        const double* lower = solver->getColLower();
+        const double* upper = solver->getColUpper();
+        double tol = model_->getDblParam(CbcModel::CbcIntegerTolerance);
+        int first = -1, last = -1;
+        for (int j = 0; j < numberMembers_; ++j) {
+            int c = members_[j];
+            double v = std::min(upper[c], std::max(lower[c], x[c]));
+            if (std::fabs(v) > tol) {
+                if (first < 0) first = j;
+                last = j;
+            }
+        }
+        if (first >= 0 && last - first >= sosType_) return;
+        for (int j = 0; j < numberMembers_; ++j) {
+            int c = members_[j];
+            if ((first >= 0 && j >= first && j <= last) || lower[c] > 0.0 || upper[c] < 0.0)
+                continue;
+            solver->setColLower(c, 0.0);
+            solver->setColUpper(c, 0.0);
+        }
+    }
+};
+
 // Semi-continuous columns branch on {0} or [limit, upper]; sets carry their reference weights.
 void addObjects(CbcModel& model, const Model& m) {
     model.findIntegers(false);
     std::vector<CbcObject*> objects;
     for (size_t s = 0; s < m.sets.size(); ++s) {
         const Set& set = m.sets[s];
-        objects.push_back(new CbcSOS(&model, static_cast<int>(set.cols.size()), set.cols.data(),
-                                     set.refs.data(), static_cast<int>(s),
-                                     set.type == '2' ? 2 : 1));
+        objects.push_back(new SearchSet(&model, static_cast<int>(set.cols.size()), set.cols.data(),
+                                        set.refs.data(), static_cast<int>(s),
+                                        set.type == '2' ? 2 : 1));
     }
     for (int c = 0; c < m.ncols; ++c) {
         if (m.coltype[c] != 'S') continue;
@@ -188,20 +224,10 @@ void offerStart(Problem& p, CbcModel& model, const std::vector<std::pair<int, do
     }
 }
 
-// The search's thread count: the larger of MIPTHREADS and THREADS, one below 2, at most 99
-// because CBC's driver reads the hundreds of its thread count as the thread mode.
-constexpr int kMaxSearchThreads = 99;
-
-int searchThreads(const Controls& c) {
-    int threads = std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
-    return std::min(kMaxSearchThreads, std::max(1, threads));
+// The thread count the controls ask for: the larger of MIPTHREADS and THREADS.
+int askedThreads(const Controls& c) {
+    return std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
 }
-
-// CBC's parallel search hands each node to whichever thread is free first, so the same problem
-// can take 3000 nodes in one run and stop at the node limit in the next. Its repeatable mode
-// (thread mode 1; the driver's thread count plus 100) works through the tree in rounds of fixed
-// shape: the same problem and controls visit the same nodes and give the same answer every run.
-constexpr int kRepeatableThreadMode = 1;
 
 void applyMipControls(Problem& p, CbcModel& model) {
     const Controls& c = p.controls;
@@ -215,13 +241,12 @@ void applyMipControls(Problem& p, CbcModel& model) {
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         model.setCutoffIncrement(relCutoff * std::max(1.0, std::fabs(p.results.lpObj)));
-    int threads = searchThreads(c);
-    if (threads > 1) {
-        model.setNumberThreads(threads);
-        model.setThreadMode(kRepeatableThreadMode);
-    }
     model.setNumberStrong(5);
-    model.setNumberBeforeTrust(10);
+    // With trusted pseudo-costs CBC converts the integer columns to dynamic objects and compares
+    // candidates with its dynamic decision, which dereferences what only its own integer
+    // objects carry: a lot-size or set candidate beside them crashes it. Strong branching
+    // without that trust compares any kind of object.
+    model.setNumberBeforeTrust(0);
     model.passInMessageHandler(p.messages.get());
     model.setLogLevel(logLevel(p, XPRS_MIPLOG));
     model.messageHandler()->setLogLevel(logLevel(p, XPRS_MIPLOG));
@@ -334,8 +359,6 @@ std::vector<std::string> driverArguments(const Problem& p) {
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         add("-increment", number(relCutoff * std::max(1.0, std::fabs(p.results.lpObj))));
-    int threads = searchThreads(c);
-    if (threads > 1) add("-threads", std::to_string(100 * kRepeatableThreadMode + threads));
     int cuts = c.intValue(XPRS_CUTSTRATEGY);
     if (cuts == 0) add("-cuts", "off");
     if (cuts == 1) add("-cuts", "root");
@@ -346,6 +369,12 @@ std::vector<std::string> driverArguments(const Problem& p) {
     args.push_back("-solve");
     args.push_back("-quit");
     return args;
+}
+
+// The driver calls its callback unchecked on some paths (a quadratic objective's among them),
+// so it gets one that lets every stage go on.
+int driverCallBack(CbcModel*, int) {
+    return 0;
 }
 
 void runDriverSearch(Problem& p) {
@@ -368,19 +397,36 @@ void runDriverSearch(Problem& p) {
         data.noPrinting_ = !p.log.wanted();
         data.useSignalHandler_ = false;
         CbcMain0(model, data);
-        CbcMain1(static_cast<int>(argv.size()), argv.data(), model, nullptr, data);
+        CbcMain1(static_cast<int>(argv.size()), argv.data(), model, driverCallBack, data);
     }
     recordSearch(p, model);
 }
 
-void runSearch(Problem& p) {
+// Every search runs on one thread. CBC's parallel search in its repeatable mode visits another,
+// often much larger tree than one thread (MIPLIB 3 on two threads: 1.47 times the wall time of
+// one), and cannot split a search with sets or semi-continuous columns at all (it asserts); its
+// other mode gives a different answer from run to run.
+void sayThreads(Problem& p) {
+    int asked = askedThreads(p.controls);
+    if (asked > 1)
+        p.info("The search runs on one thread (" + std::to_string(asked) +
+               " asked): in parallel CBC searches a larger tree, or a different one each run");
+}
+
+int runSearch(Problem& p) {
     const Model& m = p.model;
+    // CBC's searches take the objective as linear: its driver returned fractional integer
+    // columns for a quadratic objective and reported the linear part as the optimum.
+    if (!m.qcoef.empty())
+        return p.fail(kInternal, "the integer search cannot take a quadratic objective");
+    sayThreads(p);
     bool objects = !m.sets.empty() ||
                    std::any_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t == 'S'; });
     if (objects)
         runObjectSearch(p);
     else
         runDriverSearch(p);
+    return kOk;
 }
 
 }  // namespace
@@ -403,8 +449,7 @@ int mipOptimize(Problem& p, const char* flags) {
     if (!rootOnly && p.stopRequested) p.results.mipStatus = XPRS_MIP_NO_SOL_FOUND;
     if (rootOnly || p.results.mipStatus != XPRS_MIP_LP_OPTIMAL) return kOk;
     p.mipSolution.clear();
-    runSearch(p);
-    return kOk;
+    return runSearch(p);
 }
 
 int fixGlobals(Problem& p, int round) {
