@@ -302,6 +302,8 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
     // loose as the LP default here (seen on enigma), so the search never runs looser than 1e-7.
     solver->getModelPtr()->setPrimalTolerance(
         std::min(kSearchPrimalTolerance, p.controls.dblValue(XPRS_FEASTOL)));
+    solver->getModelPtr()->setDualTolerance(
+        std::min(kSearchDualTolerance, p.controls.dblValue(XPRS_OPTIMALITYTOL)));
     solver->messageHandler()->setLogLevel(0);
     solver->getModelPtr()->passInMessageHandler(p.messages.get());
     solver->getModelPtr()->setLogLevel(0);
@@ -355,7 +357,7 @@ std::vector<std::string> driverArguments(const Problem& p) {
     add("-ratioGap", number(c.dblValue(XPRS_MIPRELSTOP)));
     add("-integerTolerance", number(c.dblValue(XPRS_MIPTOL)));
     add("-primalTolerance", number(std::min(kSearchPrimalTolerance, c.dblValue(XPRS_FEASTOL))));
-    add("-dualTolerance", number(c.dblValue(XPRS_OPTIMALITYTOL)));
+    add("-dualTolerance", number(std::min(kSearchDualTolerance, c.dblValue(XPRS_OPTIMALITYTOL))));
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         add("-increment", number(relCutoff * std::max(1.0, std::fabs(p.results.lpObj))));

@@ -236,6 +236,9 @@ int solveLp(Problem& p, int sense, const char* flags, bool forSearch = false);
 // CBC's preprocessing can declare feasible problems infeasible with a primal tolerance as loose
 // as the LP default (seen on enigma), so the search never runs looser than this.
 constexpr double kSearchPrimalTolerance = 1e-7;
+// CBC's own dual tolerance: a looser one (1e-6, the LP default) sends the search down other
+// branches, and on some problems through many times the nodes.
+constexpr double kSearchDualTolerance = 1e-7;
 int mipOptimize(Problem& p, const char* flags);
 int fixGlobals(Problem& p, int round);
 void applyLpControls(Problem& p, ClpSimplex& lp);
