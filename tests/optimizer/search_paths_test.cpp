@@ -77,6 +77,122 @@ QUADOBJ
 ENDATA
 )";
 
+// Found by the model fuzzer with LPITERLIMIT 3: the limit reached the search's node LPs, and CBC
+// asserted on the objective of an LP stopped short. Its answer is the one without the limit.
+const char* const kIterationLimit = R"(NAME          FUZZ FREE
+OBJSENSE
+ MAX
+ROWS
+ N  obj
+ L  r0
+ L  r1
+ N  r2
+ G  r3
+ G  r4
+ L  r5
+COLUMNS
+ x0 obj 0.001
+ x0 r1 10
+ x0 r2 -2
+ x0 r3 -3
+ x0 r4 -7
+ x1 obj 1e-07
+ x1 r0 100
+ x1 r1 0.5
+ x1 r3 -7
+ x2 obj -2
+ x2 r0 1
+ x2 r2 1
+ x2 r3 -1
+ x2 r4 3
+ x3 obj -1000000000.0
+ x3 r0 -1e-07
+ x3 r1 -2
+ x3 r5 3
+ x4 obj 5
+ x4 r0 -2
+ x4 r4 1
+ x4 r5 0.25
+ x5 obj -3
+ x5 r0 7
+ x5 r2 1
+ x5 r5 5
+ m1 'MARKER' 'INTORG'
+ x6 r2 0.5
+ x6 r3 -0.25
+ m1 'MARKER' 'INTEND'
+ x7 obj -2
+ x7 r0 0.5
+ x7 r1 1000000.0
+ x7 r5 0.5
+ x8 obj -10000.0
+ x8 r0 1
+RHS
+ rhs r1 1
+ rhs r2 -5
+ rhs r4 1
+ rhs r5 5
+BOUNDS
+ LO BND x0 -1
+ BV BND x1
+ BV BND x3
+ MI BND x4
+ BV BND x5
+ UI BND x6 3
+ SC BND x8 4
+ENDATA
+)";
+
+// Found by the model fuzzer: a set of type 2 with a free member and one of lower bound -1. CBC's
+// set branching asserted on members whose values of opposite signs cancel, so the search
+// refuses sets with members that may go below zero.
+const char* const kNegativeSetMember = R"(NAME          FUZZ FREE
+OBJSENSE
+ MAX
+ROWS
+ N  obj
+ L  r0
+ L  r1
+COLUMNS
+ x0 obj 7
+ x0 r1 1
+ m1 'MARKER' 'INTORG'
+ x1 obj -3
+ x1 r0 1000000000.0
+ m1 'MARKER' 'INTEND'
+ x2 obj 10000.0
+ x2 r1 -7
+ m1 'MARKER' 'INTORG'
+ x3 r1 -0.5
+ m1 'MARKER' 'INTEND'
+ x4 obj -5
+ x4 r1 -1
+ x5 obj -5
+ x6 obj 10000.0
+ x6 r1 0.001
+RHS
+ rhs r1 -5
+RANGES
+ rng r1 5
+BOUNDS
+ BV BND x0
+ UI BND x1 3
+ LO BND x1 -1
+ BV BND x2
+ BV BND x4
+ BV BND x5
+ FR BND x6
+SOS
+ S2 SOS s0 2
+ x5 1
+ S2 SOS s1 5
+ x1 0.5
+ x2 2
+ x5 3
+ x6 4
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -122,6 +238,8 @@ const Case kCases[] = {
      69,
      1e-9},
     {"tiny_limit_in_sets", kTinyLimitInSets, {"PERCUT=0"}, 1, -2000001, 1e-9},
+    {"iteration_limit_in_search", kIterationLimit, {"MAXLPITER=3", "CUTSTRATEGY=2"}, 1, 100, 1e-9},
+    {"negative_set_member", kNegativeSetMember, {"IFSCAL=0", "CUTSTRATEGY=0"}, 7, NAN, 0},
     {"integer_quadratic", kIntegerQuadratic, {}, 7, NAN, 0},
 };
 

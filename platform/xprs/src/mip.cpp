@@ -304,6 +304,9 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
         std::min(kSearchPrimalTolerance, p.controls.dblValue(XPRS_FEASTOL)));
     solver->getModelPtr()->setDualTolerance(
         std::min(kSearchDualTolerance, p.controls.dblValue(XPRS_OPTIMALITYTOL)));
+    // LPITERLIMIT limits the continuous solves: CBC takes a node LP stopped short for a solved
+    // one and asserts on its objective.
+    solver->getModelPtr()->setMaximumIterations(COIN_INT_MAX);
     solver->messageHandler()->setLogLevel(0);
     solver->getModelPtr()->passInMessageHandler(p.messages.get());
     solver->getModelPtr()->setLogLevel(0);
@@ -421,6 +424,15 @@ int runSearch(Problem& p) {
     // columns for a quadratic objective and reported the linear part as the optimum.
     if (!m.qcoef.empty())
         return p.fail(kInternal, "the integer search cannot take a quadratic objective");
+    // CBC's sets weigh their members by their signed values, so that members of opposite signs
+    // cancel and its branching asserts: members must not go below zero.
+    for (size_t s = 0; s < m.sets.size(); ++s)
+        for (int c : m.sets[s].cols)
+            if (p.lp->columnLower()[c] < 0.0)
+                return p.fail(kInternal, "set " + std::to_string(s + 1) + " has column " +
+                                             std::to_string(c + 1) +
+                                             " with a negative lower bound, which the search "
+                                             "with sets cannot take");
     sayThreads(p);
     bool objects = !m.sets.empty() ||
                    std::any_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t == 'S'; });
