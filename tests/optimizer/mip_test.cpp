@@ -544,6 +544,49 @@ TEST(MipThreads, ObjectSearchOnTwoThreadsIsRepeatable) {
     std::printf("%s\n", ends[0].c_str());
 }
 
+// MAXMIPSOL ends both searches at their first integer solution, short of the optimum that the
+// same search without the limit proves; the library counts the solutions itself.
+TEST_F(MipTest, SolutionLimitEndsEitherSearch) {
+    for (bool objects : {false, true}) {
+        SCOPED_TRACE(objects ? "object search" : "standard driver");
+        double optimum = 0.0;
+        for (int limit : {0, 1}) {
+            ASSERT_EQ(0, XPRSdestroyprob(prob));
+            ASSERT_EQ(0, XPRScreateprob(&prob));
+            Lp lp = knapsack(60);
+            Entities e = binaryEntities(60);
+            if (objects) {  // a semi-continuous column that nothing refers to
+                lp.obj.push_back(0.0);
+                lp.lb.push_back(0.0);
+                lp.ub.push_back(2.0);
+                for (auto& row : lp.rows) row.push_back(0.0);
+                e.type.push_back('S');
+                e.col.push_back(60);
+                e.limit.push_back(1.0);
+            }
+            ASSERT_EQ(0, loadGlobal(lp, e));
+            ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_MAXMIPSOL, limit));
+            ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_HEURSEARCHFREQ, 0));
+            ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_CUTSTRATEGY, 0));
+            std::vector<std::string> lines;
+            ASSERT_EQ(0, XPRSaddcbmessage(prob, collectLine, &lines, 0));
+            solveMip(-1);
+            bool said = false;
+            for (const std::string& line : lines)
+                said = said || line.rfind("Search ended, solution limit", 0) == 0;
+            if (limit == 0) {
+                ASSERT_EQ(XPRS_MIP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+                optimum = dblAttrib(XPRS_MIPOBJVAL);
+                EXPECT_FALSE(said);
+            } else {
+                EXPECT_EQ(XPRS_MIP_SOLUTION, intAttrib(XPRS_MIPSTATUS));
+                EXPECT_LT(dblAttrib(XPRS_MIPOBJVAL), optimum - kTol);
+                EXPECT_TRUE(said);
+            }
+        }
+    }
+}
+
 TEST_F(MipTest, StartSolutionIsUsedUnderANodeLimit) {
     Lp lp = knapsack(40);
     Entities e = binaryEntities(40);

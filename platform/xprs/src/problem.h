@@ -239,6 +239,7 @@ constexpr double kSearchPrimalTolerance = 1e-7;
 // CBC's own dual tolerance: a looser one (1e-6, the LP default) sends the search down other
 // branches, and on some problems through many times the nodes.
 constexpr double kSearchDualTolerance = 1e-7;
+constexpr double kSearchIntegerTolerance = 1e-7;
 int mipOptimize(Problem& p, const char* flags);
 int fixGlobals(Problem& p, int round);
 void applyLpControls(Problem& p, ClpSimplex& lp);
