@@ -193,6 +193,45 @@ SOS
 ENDATA
 )";
 
+// Found by the model fuzzer: an empty row (r1) in a search with sets made CLP's strong branching
+// assert (markHotStart). max 10 x0 + 100 x1 with x1 <= 5 x0, x0 <= 100 and x0, x1 in a set of
+// type 1: x1 = 0, x0 = 100, objective 1000.
+const char* const kEmptyRowWithSets = R"(NAME          FUZZ FREE
+OBJSENSE
+ MAX
+ROWS
+ N  obj
+ N  r0
+ L  r1
+ N  r2
+ L  r3
+ N  r4
+COLUMNS
+ x0 obj 10
+ x0 r3 -10
+ x0 r4 -1
+ x1 obj 100
+ x1 r2 -1000000000.0
+ x1 r3 2
+RHS
+ rhs r0 0
+ rhs r1 2
+ rhs r2 3
+ rhs r4 1
+BOUNDS
+ UI BND x0 100
+SOS
+ S1 SOS s0 2
+ x1 1
+ S1 SOS s1 1
+ x1 7
+ x0 2
+ S1 SOS s2 2
+ x0 1
+ x1 2
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -240,6 +279,7 @@ const Case kCases[] = {
     {"tiny_limit_in_sets", kTinyLimitInSets, {"PERCUT=0"}, 1, -2000001, 1e-9},
     {"iteration_limit_in_search", kIterationLimit, {"MAXLPITER=3", "CUTSTRATEGY=2"}, 1, 100, 1e-9},
     {"negative_set_member", kNegativeSetMember, {"IFSCAL=0", "CUTSTRATEGY=0"}, 7, NAN, 0},
+    {"empty_row_with_sets", kEmptyRowWithSets, {"CUTSTRATEGY=1"}, 1, 1000, 1e-9},
     {"integer_quadratic", kIntegerQuadratic, {}, 7, NAN, 0},
 };
 

@@ -348,8 +348,26 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
 
 // Sets and semi-continuous columns need branching objects of their own, which CBC's driver
 // does not carry through its preprocessing; such problems run a plain branch and cut.
+// Rows without entries bound nothing once the relaxation is feasible, but CLP's strong branching
+// in the search with objects asserts on them (markHotStart), so that search goes without them;
+// its solutions are columns only.
+void dropEmptyRows(OsiSolverInterface& solver) {
+    const CoinPackedMatrix* byCol = solver.getMatrixByCol();
+    std::vector<int> entries(solver.getNumRows(), 0);
+    for (int c = 0; c < byCol->getNumCols(); ++c) {
+        const CoinBigIndex start = byCol->getVectorStarts()[c];
+        for (int k = 0; k < byCol->getVectorLengths()[c]; ++k)
+            if (byCol->getElements()[start + k] != 0.0) ++entries[byCol->getIndices()[start + k]];
+    }
+    std::vector<int> empty;
+    for (int r = 0; r < static_cast<int>(entries.size()); ++r)
+        if (entries[r] == 0) empty.push_back(r);
+    if (!empty.empty()) solver.deleteRows(static_cast<int>(empty.size()), empty.data());
+}
+
 void runObjectSearch(Problem& p) {
     auto solver = searchSolver(p);
+    dropEmptyRows(*solver);
     CbcModel model(*solver);
     addObjects(model, p.model);
     addCuts(model, p.controls.intValue(XPRS_CUTSTRATEGY));
