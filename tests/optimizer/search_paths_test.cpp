@@ -232,6 +232,32 @@ SOS
 ENDATA
 )";
 
+// Found by the model fuzzer: CBC's lot-size object asserted that a node's value of the
+// semi-continuous x2 lay close to a point of its ranges. 10 x2 >= 3 with x2 = 0 or in [3, 1e6]
+// takes x2 = 3 at cost 6; x1 = x3 = 0 (3 x1 = 1e4 x3), x0 = 0.
+const char* const kLotsizeNearPoint = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ G  r0
+ E  r1
+COLUMNS
+ x0 obj 0.5
+ x1 obj 3
+ x1 r1 3
+ x2 obj 2
+ x2 r0 10
+ x3 obj 10000.0
+ x3 r1 -10000.0
+RHS
+ rhs r0 3
+BOUNDS
+ SC BND x1 2
+ LO BND x2 3
+ SC BND x2 1000000.0
+ UP BND x3 1
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -280,6 +306,7 @@ const Case kCases[] = {
     {"iteration_limit_in_search", kIterationLimit, {"MAXLPITER=3", "CUTSTRATEGY=2"}, 1, 100, 1e-9},
     {"negative_set_member", kNegativeSetMember, {"IFSCAL=0", "CUTSTRATEGY=0"}, 7, NAN, 0},
     {"empty_row_with_sets", kEmptyRowWithSets, {"CUTSTRATEGY=1"}, 1, 1000, 1e-9},
+    {"lotsize_near_point", kLotsizeNearPoint, {"OPTCA=1", "PERCUT=0.0001"}, 1, 6, 1e-9},
     {"integer_quadratic", kIntegerQuadratic, {}, 7, NAN, 0},
 };
 

@@ -168,6 +168,41 @@ class SearchSet : public CbcSOS {
     }
 };
 
+// A semi-continuous column as CBC's lot-size object, but for the step that fixes a solution's
+// column at its range: CBC's asserts that the value lies within about a hundred integer
+// tolerances of a point of the ranges, which a node LP solved to the primal tolerance of a
+// scaled problem does not always give. Here the nearest range is taken within the column's
+// bounds, and the bounds stay when they leave none.
+class SearchLotsize : public CbcLotsize {
+  public:
+    using CbcLotsize::CbcLotsize;
+    CbcObject* clone() const override { return new SearchLotsize(*this); }
+    using CbcLotsize::feasibleRegion;
+    void feasibleRegion() override {
+        OsiSolverInterface* solver = model_->solver();
+        const int c = columnNumber();
+        const double lower = solver->getColLower()[c], upper = solver->getColUpper()[c];
+        const double v = std::min(upper, std::max(lower, model_->testSolution()[c]));
+        const double* b = bound();
+        const int width = rangeType() == 2 ? 2 : 1;
+        double lo = b[0], up = b[width - 1], best = COIN_DBL_MAX;
+        for (int k = 0; k < numberRanges(); ++k) {
+            double from = b[width * k], to = b[width * k + width - 1];
+            double distance = v < from ? from - v : v > to ? v - to : 0.0;
+            if (distance < best) {
+                best = distance;
+                lo = from;
+                up = to;
+            }
+        }
+        lo = std::max(lo, lower);
+        up = std::min(up, upper);
+        if (lo > up) return;
+        solver->setColLower(c, lo);
+        solver->setColUpper(c, up);
+    }
+};
+
 // Semi-continuous columns branch on {0} or [limit, upper]; sets carry their reference weights.
 void addObjects(CbcModel& model, const Model& m) {
     model.findIntegers(false);
@@ -181,7 +216,7 @@ void addObjects(CbcModel& model, const Model& m) {
     for (int c = 0; c < m.ncols; ++c) {
         if (m.coltype[c] != 'S') continue;
         double points[4] = {0.0, 0.0, m.sclimit[c], m.ub[c]};
-        objects.push_back(new CbcLotsize(&model, c, 2, points, true));
+        objects.push_back(new SearchLotsize(&model, c, 2, points, true));
     }
     if (!objects.empty()) model.addObjects(static_cast<int>(objects.size()), objects.data());
     for (CbcObject* o : objects) delete o;
