@@ -105,8 +105,6 @@ double direct(const MpsModel& m) {
     const std::string nodes = std::to_string(kMaxNodes), solutions = std::to_string(kMaxSolutions);
     const std::string integerTol = std::to_string(kIntegerTol),
                       primalTol = std::to_string(kSearchPrimalTol);
-    // The driver's repeatable parallel mode, as the optimizer library runs it.
-    const std::string threads = std::to_string(100 + searchThreads());
     std::vector<const char*> argv = {"bench",
                                      "-log",
                                      "0",
@@ -122,10 +120,7 @@ double direct(const MpsModel& m) {
                                      integerTol.c_str(),
                                      "-primalTolerance",
                                      primalTol.c_str()};
-    if (searchThreads() > 1) {
-        argv.push_back("-threads");
-        argv.push_back(threads.c_str());
-    }
+    // One search thread, as the optimizer library runs every search.
     argv.push_back("-solve");
     argv.push_back("-quit");
     CbcMain1(static_cast<int>(argv.size()), argv.data(), model, nullptr, data);

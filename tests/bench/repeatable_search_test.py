@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""A parallel integer search is repeatable: `corvane solve` with two search threads, run twice on
-the same model with the same settings, visits the same number of nodes and reaches the same
-answer, leaves the same run files behind, and the optimizer library hands CBC's driver its
-repeatable thread mode (100 + threads). In CBC's other parallel mode, which hands each node to
-whichever thread is free first, stein27 took a different number of nodes in every one of five
-pairs of runs (818 to 860).
+"""An integer search asked for two threads is repeatable: `corvane solve` with two search threads,
+run twice on the same model with the same settings, visits the same number of nodes and reaches
+the same answer, leaves the same run files behind, and the optimizer library runs CBC's driver on
+one thread. In CBC's parallel mode, which hands each node to whichever thread is free first,
+stein27 took a different number of nodes in every one of five pairs of runs (818 to 860).
 
 Usage: repeatable_search_test.py CORVANE DATA_DIR [MODEL]"""
 import os
@@ -53,8 +52,8 @@ def main():
                                                if k != "files"))
             runs.append(result)
     failures = []
-    if runs[0]["threads"] != "102":
-        failures.append(f"the driver got -threads {runs[0]['threads']}, not 102")
+    if runs[0]["threads"] is not None:
+        failures.append(f"the driver got -threads {runs[0]['threads']}")
     if runs[0]["outcome"] != "optimal":
         failures.append(f"the search ended {runs[0]['outcome']}")
     for key in ("outcome", "nodes", "iterations", "objective"):

@@ -526,33 +526,30 @@ void XPRS_CC collectLine(XPRSprob, void* data, const char* text, int length, int
     static_cast<std::vector<std::string>*>(data)->emplace_back(text, length);
 }
 
-// Several threads search in CBC's repeatable mode, whose thread count the driver reads as 100
-// plus the threads; more than 99 would reach it as another mode.
-TEST_F(MipTest, ThreadCountsReachTheDriverInItsRepeatableMode) {
-    const struct {
-        int threads;
-        const char* argument;
-    } cases[] = {{1, nullptr}, {2, "-threads 102 "}, {150, "-threads 199 "}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.threads);
+// Every search runs on one thread, whatever the thread controls ask: CBC's driver never gets a
+// thread count, and a search asked for more says once that it runs on one.
+TEST_F(MipTest, SearchesRunOnOneThreadAndSaySoOnce) {
+    for (int threads : {1, 2, 150}) {
+        SCOPED_TRACE(threads);
         ASSERT_EQ(0, XPRSdestroyprob(prob));
         ASSERT_EQ(0, XPRScreateprob(&prob));
         Lp lp = knapsack(30);
         Entities e = binaryEntities(30);
         ASSERT_EQ(0, loadGlobal(lp, e));
-        ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_MIPTHREADS, c.threads));
+        ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_THREADS, threads));
         std::vector<std::string> lines;
         ASSERT_EQ(0, XPRSaddcbmessage(prob, collectLine, &lines, 0));
         solveMip(-1);
         EXPECT_EQ(XPRS_MIP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
         std::string command;
-        for (const std::string& line : lines)
+        int said = 0;
+        for (const std::string& line : lines) {
             if (line.find("command line - xprs") != std::string::npos) command = line;
+            if (line.rfind("The search runs on one thread", 0) == 0) ++said;
+        }
         ASSERT_FALSE(command.empty());
-        if (c.argument)
-            EXPECT_NE(std::string::npos, command.find(c.argument)) << command;
-        else
-            EXPECT_EQ(std::string::npos, command.find("-threads")) << command;
+        EXPECT_EQ(std::string::npos, command.find("-threads")) << command;
+        EXPECT_EQ(threads > 1 ? 1 : 0, said);
     }
 }
 
@@ -604,7 +601,7 @@ std::string searchSteinToOptimum(XPRSprob prob) {
     return end;
 }
 
-// The search with CBC's objects, on two threads, twice. In CBC's other parallel mode its node
+// The search with CBC's objects, asked for two threads, twice. In CBC's parallel mode its node
 // count changed from run to run.
 TEST(MipThreads, ObjectSearchOnTwoThreadsIsRepeatable) {
     ASSERT_EQ(0, XPRSinit(nullptr));
@@ -639,6 +636,49 @@ TEST(MipCuts, CutStrategyOfTheObjectSearchAsTheDriverReadsIt) {
     EXPECT_NE(ends[-1], ends[1]);
     EXPECT_NE(ends[-1], ends[3]);
     EXPECT_NE(ends[1], ends[3]);
+}
+
+// MAXMIPSOL ends both searches at their first integer solution, short of the optimum that the
+// same search without the limit proves; the library counts the solutions itself.
+TEST_F(MipTest, SolutionLimitEndsEitherSearch) {
+    for (bool objects : {false, true}) {
+        SCOPED_TRACE(objects ? "object search" : "standard driver");
+        double optimum = 0.0;
+        for (int limit : {0, 1}) {
+            ASSERT_EQ(0, XPRSdestroyprob(prob));
+            ASSERT_EQ(0, XPRScreateprob(&prob));
+            Lp lp = knapsack(60);
+            Entities e = binaryEntities(60);
+            if (objects) {  // a semi-continuous column that nothing refers to
+                lp.obj.push_back(0.0);
+                lp.lb.push_back(0.0);
+                lp.ub.push_back(2.0);
+                for (auto& row : lp.rows) row.push_back(0.0);
+                e.type.push_back('S');
+                e.col.push_back(60);
+                e.limit.push_back(1.0);
+            }
+            ASSERT_EQ(0, loadGlobal(lp, e));
+            ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_MAXMIPSOL, limit));
+            ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_HEURSEARCHFREQ, 0));
+            ASSERT_EQ(0, XPRSsetintcontrol(prob, XPRS_CUTSTRATEGY, 0));
+            std::vector<std::string> lines;
+            ASSERT_EQ(0, XPRSaddcbmessage(prob, collectLine, &lines, 0));
+            solveMip(-1);
+            bool said = false;
+            for (const std::string& line : lines)
+                said = said || line.rfind("Search ended, solution limit", 0) == 0;
+            if (limit == 0) {
+                ASSERT_EQ(XPRS_MIP_OPTIMAL, intAttrib(XPRS_MIPSTATUS));
+                optimum = dblAttrib(XPRS_MIPOBJVAL);
+                EXPECT_FALSE(said);
+            } else {
+                EXPECT_EQ(XPRS_MIP_SOLUTION, intAttrib(XPRS_MIPSTATUS));
+                EXPECT_LT(dblAttrib(XPRS_MIPOBJVAL), optimum - kTol);
+                EXPECT_TRUE(said);
+            }
+        }
+    }
 }
 
 TEST_F(MipTest, StartSolutionIsUsedUnderANodeLimit) {

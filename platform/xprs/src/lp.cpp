@@ -185,6 +185,7 @@ void runSearchRoot(Problem& p, ClpSimplex& lp) {
     lp.scaling(kSearchScaling);
     lp.setPerturbation(kDriverPerturbation);
     lp.setPrimalTolerance(std::min(kSearchPrimalTolerance, p.controls.dblValue(XPRS_FEASTOL)));
+    lp.setDualTolerance(std::min(kSearchDualTolerance, p.controls.dblValue(XPRS_OPTIMALITYTOL)));
     OsiClpSolverInterface solver(&lp, false);
     solver.setHintParam(OsiDoReducePrint, true, OsiHintTry);
     solver.setSpecialOptions(kSearchRootOptions);
@@ -200,6 +201,7 @@ void runSearchRoot(Problem& p, ClpSimplex& lp) {
     p.info(line);
     // Later continuous solves take the controls' settings again.
     lp.setPrimalTolerance(p.controls.dblValue(XPRS_FEASTOL));
+    lp.setDualTolerance(p.controls.dblValue(XPRS_OPTIMALITYTOL));
 }
 
 void recordResults(Problem& p, ClpSimplex& lp, Algorithm alg) {

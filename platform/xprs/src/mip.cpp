@@ -31,21 +31,38 @@
 namespace xprs {
 namespace {
 
+// The search's integer solutions, counted for the solution limit (MAXMIPSOL). CBC's own limit
+// sends its search down other branches even where it is never reached (bell5 with the limit at
+// 10^8: 75250 nodes against 53908), so the library counts the solutions itself.
+struct SolutionCount {
+    int limit = 0;  // 0: none
+    int found = 0;
+    bool reached = false;
+};
+
 // The search's log points, on whichever thread (CBC's search threads included) reaches them:
 // every node, and any other event once the callback is due by time. A stop is passed to the model
 // that saw it, which hands it to the search's master; CBC clones the handler into every model, so
-// the shared state lives in the problem. Also the "stop once a solution exists" time limit.
+// the shared state lives in the problem. Also the "stop once a solution exists" time limit and
+// the solution limit, counted on the search's own model and not on the small searches that its
+// heuristics run.
 class NodeEvents : public CbcEventHandler {
   public:
-    NodeEvents(Problem* p, double softLimit, double startTime)
-        : p_(p), softLimit_(softLimit), startTime_(startTime) {}
+    NodeEvents(Problem* p, double softLimit, double startTime, SolutionCount* solutions)
+        : p_(p), softLimit_(softLimit), startTime_(startTime), solutions_(solutions) {}
     CbcEventHandler* clone() const override { return new NodeEvents(*this); }
     CbcAction event(CbcEvent e) override {
         bool between = e == node || e == treeStatus;
+        if ((e == solution || e == heuristicSolution) && !model_->parentModel() &&
+            solutions_->limit > 0 && ++solutions_->found >= solutions_->limit) {
+            solutions_->reached = true;
+            model_->sayEventHappened();
+        }
         if (p_->logPoint(e == node)) {
             model_->sayEventHappened();
             return between ? stop : noAction;
         }
+        if (between && solutions_->reached) return stop;
         if (between && softLimit_ > 0 && model_->bestSolution() &&
             CoinCpuTime() - startTime_ >= softLimit_)
             return stop;
@@ -56,6 +73,7 @@ class NodeEvents : public CbcEventHandler {
     Problem* p_;
     double softLimit_;
     double startTime_;
+    SolutionCount* solutions_;
 };
 
 int rootStatus(int lpStatus) {
@@ -116,20 +134,91 @@ void addHeuristics(CbcModel& model, int frequency, double effort) {
     model.addHeuristic(&rins);
 }
 
+// A set as CBC's set object, but for the step that fixes a solution's zero members at zero:
+// CBC's asserts that each of them may be zero, and a member's lower bound can be raised above
+// zero within the integer tolerance (a semi-continuous limit of 1e-6, a bound tightened by a
+// cut) while its value still counts as zero. Here such a member keeps its bounds, as does every
+// member when the solution does not satisfy the set.
+class SearchSet : public CbcSOS {
+  public:
+    using CbcSOS::CbcSOS;
+    CbcObject* clone() const override { return new SearchSet(*this); }
+    using CbcSOS::feasibleRegion;
+    void feasibleRegion() override {
+        OsiSolverInterface* solver = model_->solver();
+        const double* x = model_->testSolution();
+        const double* lower = solver->getColLower();
+        const double* upper = solver->getColUpper();
+        double tol = model_->getDblParam(CbcModel::CbcIntegerTolerance);
+        int first = -1, last = -1;
+        for (int j = 0; j < numberMembers_; ++j) {
+            int c = members_[j];
+            double v = std::min(upper[c], std::max(lower[c], x[c]));
+            if (std::fabs(v) > tol) {
+                if (first < 0) first = j;
+                last = j;
+            }
+        }
+        if (first >= 0 && last - first >= sosType_) return;
+        for (int j = 0; j < numberMembers_; ++j) {
+            int c = members_[j];
+            if ((first >= 0 && j >= first && j <= last) || lower[c] > 0.0 || upper[c] < 0.0)
+                continue;
+            solver->setColLower(c, 0.0);
+            solver->setColUpper(c, 0.0);
+        }
+    }
+};
+
+// A semi-continuous column as CBC's lot-size object, but for the step that fixes a solution's
+// column at its range: CBC's asserts that the value lies within about a hundred integer
+// tolerances of a point of the ranges, which a node LP solved to the primal tolerance of a
+// scaled problem does not always give. Here the nearest range is taken within the column's
+// bounds, and the bounds stay when they leave none.
+class SearchLotsize : public CbcLotsize {
+  public:
+    using CbcLotsize::CbcLotsize;
+    CbcObject* clone() const override { return new SearchLotsize(*this); }
+    using CbcLotsize::feasibleRegion;
+    void feasibleRegion() override {
+        OsiSolverInterface* solver = model_->solver();
+        const int c = columnNumber();
+        const double lower = solver->getColLower()[c], upper = solver->getColUpper()[c];
+        const double v = std::min(upper, std::max(lower, model_->testSolution()[c]));
+        const double* b = bound();
+        const int width = rangeType() == 2 ? 2 : 1;
+        double lo = b[0], up = b[width - 1], best = COIN_DBL_MAX;
+        for (int k = 0; k < numberRanges(); ++k) {
+            double from = b[width * k], to = b[width * k + width - 1];
+            double distance = v < from ? from - v : v > to ? v - to : 0.0;
+            if (distance < best) {
+                best = distance;
+                lo = from;
+                up = to;
+            }
+        }
+        lo = std::max(lo, lower);
+        up = std::min(up, upper);
+        if (lo > up) return;
+        solver->setColLower(c, lo);
+        solver->setColUpper(c, up);
+    }
+};
+
 // Semi-continuous columns branch on {0} or [limit, upper]; sets carry their reference weights.
 void addObjects(CbcModel& model, const Model& m) {
     model.findIntegers(false);
     std::vector<CbcObject*> objects;
     for (size_t s = 0; s < m.sets.size(); ++s) {
         const Set& set = m.sets[s];
-        objects.push_back(new CbcSOS(&model, static_cast<int>(set.cols.size()), set.cols.data(),
-                                     set.refs.data(), static_cast<int>(s),
-                                     set.type == '2' ? 2 : 1));
+        objects.push_back(new SearchSet(&model, static_cast<int>(set.cols.size()), set.cols.data(),
+                                        set.refs.data(), static_cast<int>(s),
+                                        set.type == '2' ? 2 : 1));
     }
     for (int c = 0; c < m.ncols; ++c) {
         if (m.coltype[c] != 'S') continue;
         double points[4] = {0.0, 0.0, m.sclimit[c], m.ub[c]};
-        objects.push_back(new CbcLotsize(&model, c, 2, points, true));
+        objects.push_back(new SearchLotsize(&model, c, 2, points, true));
     }
     if (!objects.empty()) model.addObjects(static_cast<int>(objects.size()), objects.data());
     for (CbcObject* o : objects) delete o;
@@ -190,40 +279,37 @@ void offerStart(Problem& p, CbcModel& model, const std::vector<std::pair<int, do
     }
 }
 
-// The search's thread count: the larger of MIPTHREADS and THREADS, one below 2, at most 99
-// because CBC's driver reads the hundreds of its thread count as the thread mode.
-constexpr int kMaxSearchThreads = 99;
-
-int searchThreads(const Controls& c) {
-    int threads = std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
-    return std::min(kMaxSearchThreads, std::max(1, threads));
+// The driver's integer tolerance: CBC's own, or MIPTOL when smaller. At a looser one CBC takes
+// other branches (bell5: 77303 nodes at 1e-6 against 53908 at 1e-7), and a value that passes the
+// tighter test passes MIPTOL's too.
+double searchIntegerTolerance(const Controls& c) {
+    return std::min(kSearchIntegerTolerance, c.dblValue(XPRS_MIPTOL));
 }
 
-// CBC's parallel search hands each node to whichever thread is free first, so the same problem
-// can take 3000 nodes in one run and stop at the node limit in the next. Its repeatable mode
-// (thread mode 1; the driver's thread count plus 100) works through the tree in rounds of fixed
-// shape: the same problem and controls visit the same nodes and give the same answer every run.
-constexpr int kRepeatableThreadMode = 1;
+// The thread count the controls ask for: the larger of MIPTHREADS and THREADS.
+int askedThreads(const Controls& c) {
+    return std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
+}
 
 void applyMipControls(Problem& p, CbcModel& model) {
     const Controls& c = p.controls;
     model.setMaximumNodes(c.intValue(XPRS_MAXNODE));
-    if (c.intValue(XPRS_MAXMIPSOL) > 0) model.setMaximumSolutions(c.intValue(XPRS_MAXMIPSOL));
     model.setAllowableGap(c.dblValue(XPRS_MIPABSSTOP));
     model.setAllowableFractionGap(c.dblValue(XPRS_MIPRELSTOP));
+    // MIPTOL itself: CBC's lot-size objects assert that a value lies within about a hundred
+    // integer tolerances of a point of their ranges, which CBC's own 1e-7 does not leave room for.
     model.setIntegerTolerance(c.dblValue(XPRS_MIPTOL));
     int seconds = c.intValue(XPRS_MAXTIME);
     if (seconds > 0) model.setMaximumSeconds(seconds);
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         model.setCutoffIncrement(relCutoff * std::max(1.0, std::fabs(p.results.lpObj)));
-    int threads = searchThreads(c);
-    if (threads > 1) {
-        model.setNumberThreads(threads);
-        model.setThreadMode(kRepeatableThreadMode);
-    }
     model.setNumberStrong(5);
-    model.setNumberBeforeTrust(10);
+    // With trusted pseudo-costs CBC converts the integer columns to dynamic objects and compares
+    // candidates with its dynamic decision, which dereferences what only its own integer
+    // objects carry: a lot-size or set candidate beside them crashes it. Strong branching
+    // without that trust compares any kind of object.
+    model.setNumberBeforeTrust(0);
     model.passInMessageHandler(p.messages.get());
     model.setLogLevel(logLevel(p, XPRS_MIPLOG));
     model.messageHandler()->setLogLevel(logLevel(p, XPRS_MIPLOG));
@@ -242,8 +328,9 @@ double objectiveAt(const Model& m, const double* x) {
     return v;
 }
 
-const char* searchOutcome(const Problem& p, const CbcModel& model) {
+const char* searchOutcome(const Problem& p, const CbcModel& model, const SolutionCount& count) {
     if (p.stopRequested) return "stopped by the client";
+    if (count.reached) return "solution limit";
     if (model.isProvenOptimal()) return model.bestSolution() ? "optimal" : "infeasible";
     if (model.isProvenInfeasible()) return "infeasible";
     if (model.isNodeLimitReached()) return "node limit";
@@ -252,11 +339,11 @@ const char* searchOutcome(const Problem& p, const CbcModel& model) {
     return "unfinished";
 }
 
-void recordSearch(Problem& p, CbcModel& model) {
+void recordSearch(Problem& p, CbcModel& model, const SolutionCount& count) {
     p.log.flushPending();
     p.results.mipStatus = mipStatusOf(p, model);
     p.results.simplexIter += model.getIterationCount();
-    p.info(std::string("Search ended, ") + searchOutcome(p, model) + ", after " +
+    p.info(std::string("Search ended, ") + searchOutcome(p, model, count) + ", after " +
            std::to_string(model.getNodeCount()) + " nodes and " +
            std::to_string(model.getIterationCount()) + " simplex iterations");
     const Model& m = p.model;
@@ -279,6 +366,11 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
     // loose as the LP default here (seen on enigma), so the search never runs looser than 1e-7.
     solver->getModelPtr()->setPrimalTolerance(
         std::min(kSearchPrimalTolerance, p.controls.dblValue(XPRS_FEASTOL)));
+    solver->getModelPtr()->setDualTolerance(
+        std::min(kSearchDualTolerance, p.controls.dblValue(XPRS_OPTIMALITYTOL)));
+    // LPITERLIMIT limits the continuous solves: CBC takes a node LP stopped short for a solved
+    // one and asserts on its objective.
+    solver->getModelPtr()->setMaximumIterations(COIN_INT_MAX);
     solver->messageHandler()->setLogLevel(0);
     solver->getModelPtr()->passInMessageHandler(p.messages.get());
     solver->getModelPtr()->setLogLevel(0);
@@ -293,8 +385,26 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
 
 // Sets and semi-continuous columns need branching objects of their own, which CBC's driver
 // does not carry through its preprocessing; such problems run a plain branch and cut.
+// Rows without entries bound nothing once the relaxation is feasible, but CLP's strong branching
+// in the search with objects asserts on them (markHotStart), so that search goes without them;
+// its solutions are columns only.
+void dropEmptyRows(OsiSolverInterface& solver) {
+    const CoinPackedMatrix* byCol = solver.getMatrixByCol();
+    std::vector<int> entries(solver.getNumRows(), 0);
+    for (int c = 0; c < byCol->getNumCols(); ++c) {
+        const CoinBigIndex start = byCol->getVectorStarts()[c];
+        for (int k = 0; k < byCol->getVectorLengths()[c]; ++k)
+            if (byCol->getElements()[start + k] != 0.0) ++entries[byCol->getIndices()[start + k]];
+    }
+    std::vector<int> empty;
+    for (int r = 0; r < static_cast<int>(entries.size()); ++r)
+        if (entries[r] == 0) empty.push_back(r);
+    if (!empty.empty()) solver.deleteRows(static_cast<int>(empty.size()), empty.data());
+}
+
 void runObjectSearch(Problem& p) {
     auto solver = searchSolver(p);
+    dropEmptyRows(*solver);
     CbcModel model(*solver);
     // Into the log from the first message on: finding the integers warns when there are none.
     model.passInMessageHandler(p.messages.get());
@@ -304,11 +414,13 @@ void runObjectSearch(Problem& p) {
                   p.controls.dblValue(XPRS_HEURSEARCHEFFORT));
     applyMipControls(p, model);
     int seconds = p.controls.intValue(XPRS_MAXTIME);
-    NodeEvents events(&p, seconds < 0 ? -seconds : 0, CoinCpuTime());
+    SolutionCount count;
+    count.limit = p.controls.intValue(XPRS_MAXMIPSOL);
+    NodeEvents events(&p, seconds < 0 ? -seconds : 0, CoinCpuTime(), &count);
     model.passInEventHandler(&events);
     for (const auto& start : p.mipStarts) offerStart(p, model, start);
     model.branchAndBound();
-    recordSearch(p, model);
+    recordSearch(p, model, count);
 }
 
 std::string number(double v) {
@@ -327,19 +439,15 @@ std::vector<std::string> driverArguments(const Problem& p) {
     };
     if (c.intValue(XPRS_MAXNODE) < 2147483647)
         add("-maxNodes", std::to_string(c.intValue(XPRS_MAXNODE)));
-    if (c.intValue(XPRS_MAXMIPSOL) > 0)
-        add("-maxSolutions", std::to_string(c.intValue(XPRS_MAXMIPSOL)));
     if (c.intValue(XPRS_MAXTIME) > 0) add("-seconds", std::to_string(c.intValue(XPRS_MAXTIME)));
     add("-allowableGap", number(c.dblValue(XPRS_MIPABSSTOP)));
     add("-ratioGap", number(c.dblValue(XPRS_MIPRELSTOP)));
-    add("-integerTolerance", number(c.dblValue(XPRS_MIPTOL)));
+    add("-integerTolerance", number(searchIntegerTolerance(c)));
     add("-primalTolerance", number(std::min(kSearchPrimalTolerance, c.dblValue(XPRS_FEASTOL))));
-    add("-dualTolerance", number(c.dblValue(XPRS_OPTIMALITYTOL)));
+    add("-dualTolerance", number(std::min(kSearchDualTolerance, c.dblValue(XPRS_OPTIMALITYTOL))));
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         add("-increment", number(relCutoff * std::max(1.0, std::fabs(p.results.lpObj))));
-    int threads = searchThreads(c);
-    if (threads > 1) add("-threads", std::to_string(100 * kRepeatableThreadMode + threads));
     int cuts = c.intValue(XPRS_CUTSTRATEGY);
     if (cuts == 0) add("-cuts", "off");
     if (cuts == 1) add("-cuts", "root");
@@ -352,12 +460,20 @@ std::vector<std::string> driverArguments(const Problem& p) {
     return args;
 }
 
+// The driver calls its callback unchecked on some paths (a quadratic objective's among them),
+// so it gets one that lets every stage go on.
+int driverCallBack(CbcModel*, int) {
+    return 0;
+}
+
 void runDriverSearch(Problem& p) {
     auto solver = searchSolver(p);
     CbcModel model(*solver);
     model.passInMessageHandler(p.messages.get());
     int seconds = p.controls.intValue(XPRS_MAXTIME);
-    NodeEvents events(&p, seconds < 0 ? -seconds : 0, CoinCpuTime());
+    SolutionCount count;
+    count.limit = p.controls.intValue(XPRS_MAXMIPSOL);
+    NodeEvents events(&p, seconds < 0 ? -seconds : 0, CoinCpuTime(), &count);
     model.passInEventHandler(&events);
     for (const auto& start : p.mipStarts) offerStart(p, model, start);
     std::vector<std::string> args = driverArguments(p);
@@ -372,9 +488,9 @@ void runDriverSearch(Problem& p) {
         data.noPrinting_ = !p.log.wanted();
         data.useSignalHandler_ = false;
         CbcMain0(model, data);
-        CbcMain1(static_cast<int>(argv.size()), argv.data(), model, nullptr, data);
+        CbcMain1(static_cast<int>(argv.size()), argv.data(), model, driverCallBack, data);
     }
-    recordSearch(p, model);
+    recordSearch(p, model, count);
 }
 
 // With nothing to branch on, the optimal relaxation is the search's optimum. A problem loaded
@@ -392,14 +508,40 @@ void takeRelaxationAsOptimum(Problem& p) {
     p.info("Search ended, optimal: the problem has nothing to branch on");
 }
 
-void runSearch(Problem& p) {
+// Every search runs on one thread. CBC's parallel search in its repeatable mode visits another,
+// often much larger tree than one thread (MIPLIB 3 on two threads: 1.47 times the wall time of
+// one), and cannot split a search with sets or semi-continuous columns at all (it asserts); its
+// other mode gives a different answer from run to run.
+void sayThreads(Problem& p) {
+    int asked = askedThreads(p.controls);
+    if (asked > 1)
+        p.info("The search runs on one thread (" + std::to_string(asked) +
+               " asked): in parallel CBC searches a larger tree, or a different one each run");
+}
+
+int runSearch(Problem& p) {
     const Model& m = p.model;
+    // CBC's searches take the objective as linear: its driver returned fractional integer
+    // columns for a quadratic objective and reported the linear part as the optimum.
+    if (!m.qcoef.empty())
+        return p.fail(kInternal, "the integer search cannot take a quadratic objective");
+    // CBC's sets weigh their members by their signed values, so that members of opposite signs
+    // cancel and its branching asserts: members must not go below zero.
+    for (size_t s = 0; s < m.sets.size(); ++s)
+        for (int c : m.sets[s].cols)
+            if (p.lp->columnLower()[c] < 0.0)
+                return p.fail(kInternal, "set " + std::to_string(s + 1) + " has column " +
+                                             std::to_string(c + 1) +
+                                             " with a negative lower bound, which the search "
+                                             "with sets cannot take");
+    sayThreads(p);
     bool objects = !m.sets.empty() ||
                    std::any_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t == 'S'; });
     if (objects)
         runObjectSearch(p);
     else
         runDriverSearch(p);
+    return kOk;
 }
 
 }  // namespace
@@ -426,8 +568,7 @@ int mipOptimize(Problem& p, const char* flags) {
         takeRelaxationAsOptimum(p);
         return kOk;
     }
-    runSearch(p);
-    return kOk;
+    return runSearch(p);
 }
 
 int fixGlobals(Problem& p, int round) {

@@ -245,6 +245,10 @@ int solveLp(Problem& p, int sense, const char* flags, bool forSearch = false);
 // CBC's preprocessing can declare feasible problems infeasible with a primal tolerance as loose
 // as the LP default (seen on enigma), so the search never runs looser than this.
 constexpr double kSearchPrimalTolerance = 1e-7;
+// CBC's own dual tolerance: a looser one (1e-6, the LP default) sends the search down other
+// branches, and on some problems through many times the nodes.
+constexpr double kSearchDualTolerance = 1e-7;
+constexpr double kSearchIntegerTolerance = 1e-7;
 // The continuous problem with a quadratic objective, from lp's current basis if it has one:
 // solves it, checks the answer at its point, and records the status, results and basis.
 void solveQuadratic(Problem& p, ClpSimplex& lp);
