@@ -117,16 +117,19 @@ struct Row {
     const std::string& operator[](const std::string& name) const { return field.at(name); }
 };
 
-// The summary's rows; the model paths of these tests hold no commas or quotes.
+// The summary's rows, CR LF line ends read as LF; the model paths of these tests hold no commas
+// or quotes.
 std::vector<Row> readSummary(const std::string& path) {
     std::ifstream in(path);
     std::string line;
     std::vector<std::string> names;
     std::getline(in, line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     std::stringstream header(line);
     for (std::string name; std::getline(header, name, ',');) names.push_back(name);
     std::vector<Row> rows;
     while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         Row row;
         std::stringstream parts(line);
         std::string value;
@@ -339,16 +342,26 @@ TEST(Batch, KilledHalfWayAndResumedSolvesOnlyWhatIsMissing) {
         ASSERT_TRUE(waitUntil([&] { return readSummary(summary).size() == 3; }, 60)) << first.err();
         first.signal(SIGKILL);
     }
+    // The machine went down while the third row was written, and the file was saved again with
+    // CR LF line ends: that row is solved again, on a line of its own, and the others are kept.
+    std::string text = slurp(summary);
+    text.resize(text.size() - 4);
+    std::string crlf;
+    for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::ofstream(summary, std::ios::binary | std::ios::trunc) << crlf;
+    const std::string torn = readSummary(summary).back()["model"];
     const std::string before = slurp(summary);
     Process again(batchArgs(dir, models, {"--jobs", "1", "--resume"}), dir);
     EXPECT_EQ(again.wait(60), 0) << again.err();
     const std::string after = slurp(summary);
     ASSERT_EQ(after.substr(0, before.size()), before) << "the earlier rows changed";
     const std::vector<Row> added = readSummary(summary);
-    ASSERT_EQ(added.size(), 4u);
-    EXPECT_EQ(added.back()["model"], models.back());
-    EXPECT_EQ(added.back()["outcome"], "solved");
-    EXPECT_NE(again.err().find("[1/1]"), std::string::npos) << again.err();
+    ASSERT_EQ(added.size(), 5u) << after;
+    EXPECT_EQ(added[3]["model"], torn);
+    EXPECT_EQ(added[4]["model"], models.back());
+    EXPECT_EQ(added[3]["outcome"], "solved");
+    EXPECT_EQ(added[4]["outcome"], "solved");
+    EXPECT_NE(again.err().find("[2/2]"), std::string::npos) << again.err();
 }
 
 TEST(Batch, CtrlCStopsEveryRunningSolveAndResumeSolvesThemAgain) {
@@ -418,6 +431,7 @@ TEST(Batch, InputItCannotStartWithIsRefusedBeforeAnySolve) {
         {{model, "--summary", dir + "/held/batch-summary.csv"}, "already holds rows"},
         {{model, "--set", "NODESELECTOIN=2"}, "NODESELECTOIN"},
         {{model, "--set", "RANKID=4"}, "RANKID"},
+        {{model, "--summary", dir + "/held"}, "the summary " + dir + "/held is a directory"},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(message);

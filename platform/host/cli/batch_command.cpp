@@ -151,10 +151,16 @@ std::vector<BatchRow> readEarlierRows(const std::string& summary) {
     std::vector<BatchRow> rows;
     std::string line;
     if (!std::getline(in, line)) return rows;
+    // A summary saved again by a spreadsheet may end its lines with CR LF.
+    const auto dropCarriageReturn = [&line] {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+    };
+    dropCarriageReturn();
     if (line != kSummaryHeader)
         throw UsageError("the summary " + summary + " is not a batch summary (its first line)");
     for (int number = 2; std::getline(in, line); ++number) {
         BatchRow row;
+        dropCarriageReturn();
         if (line.empty()) continue;
         // A row cut short by a crash of the machine is solved again.
         if (!parseCsvLine(line, row)) {
@@ -167,8 +173,19 @@ std::vector<BatchRow> readEarlierRows(const std::string& summary) {
     return rows;
 }
 
+// A summary whose last row was cut short, without its line end, by a crash: the next row
+// starts a line of its own rather than joining the torn one and being lost with it.
+bool endsWithoutLineEnd(const std::string& summary) {
+    std::ifstream in(summary, std::ios::binary | std::ios::ate);
+    if (!in || in.tellg() <= 0) return false;
+    in.seekg(-1, std::ios::end);
+    return in.get() != '\n';
+}
+
 int openSummary(const std::string& summary, bool resume) {
     std::error_code error;
+    if (fs::is_directory(summary, error))
+        throw UsageError("the summary " + summary + " is a directory: name a file");
     const bool holdsRows = fs::exists(summary, error) && fs::file_size(summary, error) > 0;
     if (holdsRows && !resume)
         throw UsageError("the summary " + summary +
@@ -178,6 +195,10 @@ int openSummary(const std::string& summary, bool resume) {
     const int fd = ::open(summary.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         throw UsageError("cannot write the summary " + summary + ": " + std::strerror(errno));
+    if (holdsRows && endsWithoutLineEnd(summary) && ::write(fd, "\n", 1) != 1) {
+        ::close(fd);
+        throw UsageError("cannot write the summary " + summary);
+    }
     if (!holdsRows) {
         const std::string header = std::string(kSummaryHeader) + "\n";
         if (::write(fd, header.data(), header.size()) != static_cast<ssize_t>(header.size())) {
