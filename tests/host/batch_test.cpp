@@ -364,6 +364,41 @@ TEST(Batch, KilledHalfWayAndResumedSolvesOnlyWhatIsMissing) {
     EXPECT_NE(again.err().find("[2/2]"), std::string::npos) << again.err();
 }
 
+// A time limit too long to count in the clocks of the solve and of the batch is no limit: the
+// LP and the search run to their optima, rather than being stopped at once or after a second.
+TEST(Batch, HugeTimeLimitsStopNothing) {
+    if (!haveData()) GTEST_SKIP() << "no shared data";
+    const std::string dir = scratchDir("huge-limit");
+    const struct {
+        std::string model, limit;
+        double optimum;
+    } cases[] = {
+        {kData + "/netlib/25fv47.mps.gz", "1e13", 5501.845888},
+        {kData + "/miplib3/stein27.mps.gz", "1e10", 18.0},
+        {kData + "/netlib/afiro.mps.gz", "1e300", -464.7531429},
+    };
+    std::vector<std::string> models;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        models.push_back(c.model);
+        const std::string solution = dir + "/solution.json";
+        Process run({kCorvane, "solve", c.model, "--quiet", "--time-limit", c.limit, "--logdir",
+                     dir + "/alone", "--solution", solution},
+                    dir);
+        EXPECT_EQ(run.wait(120), 0) << run.err();
+        const Json answer = Json::parse(std::ifstream(solution));
+        EXPECT_EQ(answer["time_limit"], false);
+        EXPECT_NEAR(answer["objective"].get<double>(), c.optimum, 1e-6 * std::fabs(c.optimum));
+    }
+    Process batch(batchArgs(dir, models, {"--jobs", "2", "--time-limit", "1e300"}), dir);
+    EXPECT_EQ(batch.wait(120), 0) << batch.err();
+    const auto rows = byModel(readSummary(dir + "/logs/batch-summary.csv"));
+    for (const auto& c : cases) {
+        ASSERT_EQ(rows.count(c.model), 1u) << batch.err();
+        EXPECT_EQ(rows.at(c.model)["outcome"], "solved") << c.model;
+    }
+}
+
 TEST(Batch, CtrlCStopsEveryRunningSolveAndResumeSolvesThemAgain) {
     const std::string bell5 = kData + "/miplib3/bell5.mps.gz";
     const std::string longMip = kData + "/repro/sp150x300d.mps.gz";
@@ -432,6 +467,12 @@ TEST(Batch, InputItCannotStartWithIsRefusedBeforeAnySolve) {
         {{model, "--set", "NODESELECTOIN=2"}, "NODESELECTOIN"},
         {{model, "--set", "RANKID=4"}, "RANKID"},
         {{model, "--summary", dir + "/held"}, "the summary " + dir + "/held is a directory"},
+        {{model, "--jobs", "0"}, "--jobs: must be a whole number"},
+        {{model, "--jobs", "abc"}, "--jobs: must be a whole number"},
+        {{model, "--jobs", "99999999999"}, "--jobs: must be a whole number"},
+        {{model, "--threads", "-1"}, "--threads: must be a whole number"},
+        {{model, "--time-limit", "nan"}, "--time-limit: must be a number of seconds above 0"},
+        {{model, "--time-limit", "-1"}, "--time-limit: must be a number of seconds above 0"},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(message);

@@ -1,6 +1,7 @@
 // `corvane solve`: read a model, hand it to the plug-in's solver, report and write the answer.
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -158,7 +159,9 @@ double applyTimeLimit(RTSolver& solver, const SolveCommand& command, const Linea
     if (command.timeLimit <= 0) return 0.0;
     if (modelKind(model) != "MIP") return clientStopSeconds(command.timeLimit, false);
     if (solver.inqIntParam("MAXBBMIPTIME") == 0)
-        solver.setIntParam("MAXBBMIPTIME", std::max(1, static_cast<int>(command.timeLimit)));
+        solver.setIntParam(
+            "MAXBBMIPTIME",
+            static_cast<int>(std::clamp(command.timeLimit, 1.0, static_cast<double>(INT_MAX))));
     return clientStopSeconds(command.timeLimit, true);
 }
 
