@@ -270,6 +270,33 @@ TEST(Batch, TwoWorkersAndThreeMpiRanksGiveWhatEachSolveGivesAlone) {
 #endif
 }
 
+#ifdef CORVANE_WITH_MPI
+// A model that is not solved gives exit status 1, on which mpirun ends the ranks still closing
+// with SIGTERM: they end quietly, without saying that they stop solves.
+TEST(Batch, UnderMpirunAnInfeasibleModelEndsTheBatchWithOneAndNoFalseInterrupt) {
+    if (!haveData()) GTEST_SKIP() << "no shared data";
+    const std::string dir = scratchDir("mpi-status");
+    const std::string infeasible = dir + "/infeasible.lp";
+    std::ofstream(infeasible) << "Minimize\n x\nSubject To\n a: x >= 2\n b: x <= 1\nEnd\n";
+    std::vector<std::string> command = {
+        "mpirun", "--oversubscribe", "-n", "3", "-x", "ASAN_OPTIONS=detect_leaks=0"};
+    if (::geteuid() == 0) command.push_back("--allow-run-as-root");
+    const std::vector<std::string> args =
+        batchArgs(dir, {infeasible, kData + "/netlib/afiro.mps.gz"});
+    command.insert(command.end(), args.begin(), args.end());
+    // The ranks race mpirun's SIGTERM: a few runs, so that one of them meets it.
+    for (int run = 0; run < 3; ++run) {
+        fs::remove_all(dir + "/logs");
+        Process ranks(command, dir);
+        EXPECT_EQ(ranks.wait(), 1) << ranks.err();
+        EXPECT_EQ(ranks.err().find("interrupted"), std::string::npos) << ranks.err();
+        const auto rows = byModel(readSummary(dir + "/logs/batch-summary.csv"));
+        ASSERT_EQ(rows.count(infeasible), 1u) << ranks.err();
+        EXPECT_EQ(rows.at(infeasible)["outcome"], "infeasible");
+    }
+}
+#endif
+
 // The batch's --set reaches every solve: with RELMIP=1 the MIPs give their published relaxations.
 TEST(Batch, SettingsReachEverySolve) {
     if (!haveData()) GTEST_SKIP() << "no shared data";

@@ -285,6 +285,7 @@ int runLocalBatch(const BatchCommand& command, PreparedBatch& batch) {
         if (!anyBusy && (stopping || next >= batch.models.size())) break;
         ::poll(fds.data(), fds.size(), 50);
     }
+    stopWatchingBatchInterrupts();
     recorder.printTable(stopping);
     return stopping ? kExitInterrupted : recorder.exitStatus();
 }

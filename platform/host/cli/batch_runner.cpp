@@ -187,6 +187,11 @@ void watchBatchInterrupts() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
+void stopWatchingBatchInterrupts() {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
 bool batchInterrupted() {
     return batchInterrupts != 0;
 }
