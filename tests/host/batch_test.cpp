@@ -494,6 +494,7 @@ TEST(Batch, InputItCannotStartWithIsRefusedBeforeAnySolve) {
         {{model, "--set", "NODESELECTOIN=2"}, "NODESELECTOIN"},
         {{model, "--set", "RANKID=4"}, "RANKID"},
         {{model, "--summary", dir + "/held"}, "the summary " + dir + "/held is a directory"},
+        {{"--list", dir + "/no-models"}, "the list " + dir + "/no-models is a directory"},
         {{model, "--jobs", "0"}, "--jobs: must be a whole number"},
         {{model, "--jobs", "abc"}, "--jobs: must be a whole number"},
         {{model, "--jobs", "99999999999"}, "--jobs: must be a whole number"},

@@ -60,6 +60,11 @@ std::vector<std::string> modelsInDirectory(const std::string& directory) {
 }
 
 std::vector<std::string> modelsInList(const std::string& listFile) {
+    std::error_code error;
+    if (fs::is_directory(listFile, error))
+        throw UsageError("the list " + listFile +
+                         " is a directory: name a file, or the directory "
+                         "itself as a model argument");
     std::ifstream in(listFile);
     if (!in) throw UsageError("cannot read the list " + listFile);
     std::vector<std::string> models;
