@@ -481,6 +481,17 @@ TEST(Errors, UsageErrorsExitTwo) {
     EXPECT_EQ(corvane({"solve"}).exitCode, 2);
     EXPECT_EQ(corvane({"frobnicate"}).exitCode, 2);
     EXPECT_EQ(corvane({"--help"}).exitCode, 0);
+    // A solution file that cannot be written is refused before the solve, in one line.
+    const std::string dir = scratchDir("unwritable-solution");
+    for (const std::string& solution : {dir, dir + "/missing/solution.json"}) {
+        const CorvaneRun run = corvane(
+            {"solve", kExamples + "/blend.mps", "--logdir", dir + "/logs", "--solution", solution});
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_EQ(run.err.rfind("corvane: cannot write the solution file " + solution, 0), 0u)
+            << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(fs::exists(dir + "/logs")) << "the solve started";
+    }
 }
 
 TEST(Errors, MissingPluginOrOptimizerLibrary) {

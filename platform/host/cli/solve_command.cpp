@@ -1,4 +1,6 @@
 // `corvane solve`: read a model, hand it to the plug-in's solver, report and write the answer.
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 
 #include "platform/host/cli/commands.h"
 #include "platform/host/cli/solution_file.h"
@@ -62,6 +65,23 @@ int restrictionsDroppedWithQuadratic(const LinearModel& model) {
     for (int j = 0; j < model.numCols(); ++j)
         dropped += model.kind[j] != ColumnKind::Continuous && model.colUpper[j] > model.colLower[j];
     return dropped;
+}
+
+// A solution file that cannot be written is found out before a long solve rather than after it,
+// when the answer would be lost.
+void checkSolutionPath(const std::string& path) {
+    if (path.empty()) return;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::is_directory(path, error))
+        throw std::runtime_error("cannot write the solution file " + path + ": it is a directory");
+    const fs::path parent = fs::path(path).parent_path();
+    if (!parent.empty() && !fs::is_directory(parent, error))
+        throw std::runtime_error("cannot write the solution file " + path +
+                                 ": there is no directory " + parent.string());
+    if (::access(parent.empty() ? "." : parent.c_str(), W_OK) != 0)
+        throw std::runtime_error("cannot write the solution file " + path +
+                                 ": its directory is not writable");
 }
 
 LinearModel readModelFile(const SolveCommand& command, const Progress& progress) {
@@ -193,6 +213,7 @@ bool reachedTimeLimit(const SolveRun& run, const RTSolver& solver, const SolveCo
 
 ModelReport solveModelFile(const SolveCommand& command, const SolveHooks& hooks) {
     const Progress progress{command.quiet};
+    checkSolutionPath(command.solutionFile);
     const auto readStart = Clock::now();
     const LinearModel model = readModelFile(command, progress);
     HostModel host(model);
