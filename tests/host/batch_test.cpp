@@ -495,6 +495,7 @@ TEST(Batch, InputItCannotStartWithIsRefusedBeforeAnySolve) {
         {{model, "--set", "RANKID=4"}, "RANKID"},
         {{model, "--summary", dir + "/held"}, "the summary " + dir + "/held is a directory"},
         {{"--list", dir + "/no-models"}, "the list " + dir + "/no-models is a directory"},
+        {{"/dev/null"}, "/dev/null is not a model file"},
         {{model, "--jobs", "0"}, "--jobs: must be a whole number"},
         {{model, "--jobs", "abc"}, "--jobs: must be a whole number"},
         {{model, "--jobs", "99999999999"}, "--jobs: must be a whole number"},

@@ -100,7 +100,10 @@ std::vector<std::string> gatherModels(const BatchCommand& command) {
         std::error_code error;
         if (model.find('\n') != std::string::npos)
             throw UsageError("a model path holds a line break");
-        if (!fs::is_regular_file(model, error)) throw UsageError("no such model file: " + model);
+        if (!fs::exists(model, error)) throw UsageError("no such model file: " + model);
+        if (!fs::is_regular_file(model, error))
+            throw UsageError(model + " is not a model file (neither a file nor a directory " +
+                             "searched for models here)");
         if (::access(model.c_str(), R_OK) != 0) throw UsageError("cannot read " + model);
         if (seen.insert(fs::weakly_canonical(model, error).string()).second)
             models.push_back(model);
