@@ -479,6 +479,13 @@ TEST(Errors, BadParametersNameTheNearestOnes) {
 
 TEST(Errors, UsageErrorsExitTwo) {
     EXPECT_EQ(corvane({"solve"}).exitCode, 2);
+    EXPECT_EQ(corvane({"solve", "--quiet"}).err, "corvane: MODEL is required (see --help)\n");
+    // --version answers after a command too, and without a model.
+    for (const char* command : {"solve", "batch"}) {
+        const CorvaneRun version = corvane({command, "--version"});
+        EXPECT_EQ(version.exitCode, 0) << command << version.err;
+        EXPECT_NE(version.out.find("Optimizer library: xprs"), std::string::npos) << version.out;
+    }
     EXPECT_EQ(corvane({"frobnicate"}).exitCode, 2);
     EXPECT_EQ(corvane({"--help"}).exitCode, 0);
     // A solution file that cannot be written is refused before the solve, in one line.

@@ -49,7 +49,8 @@ CLI::Option* addSettingsOption(CLI::App* app, std::vector<std::string>& settings
 
 void addSolveCommand(CLI::App& app, SolveCommand& command) {
     CLI::App* solve = app.add_subcommand("solve", "solve an MPS, free MPS or LP model (.gz too)");
-    solve->add_option("MODEL", command.modelPath, "the model file")->required();
+    // Required, but checked after parsing, so that `corvane solve --version` still answers.
+    solve->add_option("MODEL", command.modelPath, "the model file (required)");
     addSettingsOption(solve, command.settings);
     solve->add_option("--logdir", command.logDir, "directory of the run files")
         ->capture_default_str();
@@ -117,7 +118,13 @@ int main(int argc, char** argv) {
     }
 
     if (version) return corvane::host::runVersionCommand(command.pluginPath);
-    if (app.got_subcommand("solve")) return corvane::host::runSolveCommand(command);
+    if (app.got_subcommand("solve")) {
+        if (command.modelPath.empty()) {
+            std::fprintf(stderr, "corvane: MODEL is required (see --help)\n");
+            return corvane::host::kExitError;
+        }
+        return corvane::host::runSolveCommand(command);
+    }
     if (app.got_subcommand("batch")) {
         batch.pluginPath = command.pluginPath;
         return corvane::host::runBatchCommand(batch);
