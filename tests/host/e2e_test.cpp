@@ -392,6 +392,21 @@ TEST(Errors, BadModelFiles) {
     expectRefused(solve(dir + "/garbage.mps", "garbage"),
                   dir + "/garbage.mps:1: unknown section \"this\"\n", "garbage");
     expectRefused(solve(dir + "/broken.lp", "broken"), dir + "/broken.lp", "broken");
+    // A quadratic objective that curves the wrong way, which the optimizer would end at a local
+    // optimum called optimal (here x = 0, y = 10 with 30, where x = 10 gives 120); a column
+    // fixed by its bounds does not count.
+    std::ofstream(dir + "/nonconvex.lp") << "Maximize\n obj: 2 x + 3 y + [ 2 x ^ 2 ] / 2\n"
+                                            "Subject To\n c: x + y <= 10\nEnd\n";
+    expectRefused(solve(dir + "/nonconvex.lp", "nonconvex"),
+                  "corvane: the quadratic objective is not convex: column x has 2 on its "
+                  "diagonal in a maximisation",
+                  "nonconvex");
+    std::ofstream(dir + "/fixed-concave.lp") << "Minimize\n obj: y - [ 2 x ^ 2 ] / 2\n"
+                                                "Subject To\n c: x + y >= 1\nBounds\n x = 0.5\n"
+                                                " y <= 4\nEnd\n";
+    const CorvaneRun fixed = solve(dir + "/fixed-concave.lp", "fixed-concave");
+    EXPECT_EQ(fixed.exitCode, 0) << fixed.err;
+    EXPECT_NEAR(objectiveOf(fixed), 0.5 - 0.25, 1e-9);
     expectRefused(solve(kSamples + "/share2qp.mps", "offdiag"),
                   kSamples +
                       "/share2qp.mps:500: the objective has the off-diagonal quadratic term "

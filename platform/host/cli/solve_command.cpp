@@ -84,6 +84,22 @@ void checkSolutionPath(const std::string& path) {
                                  ": its directory is not writable");
 }
 
+// The optimizer takes convex quadratic objectives only: on one that curves the wrong way in some
+// column it stops at a local optimum and calls it optimal.
+void refuseNonConvexObjective(const LinearModel& model) {
+    const bool maximise = model.sense == ObjectiveSense::Maximize;
+    for (size_t j = 0; j < model.quadDiagonal.size(); ++j) {
+        const double q = model.quadDiagonal[j];
+        if ((maximise ? q > 0 : q < 0) && model.colUpper[j] > model.colLower[j]) {
+            std::ostringstream text;
+            text << "the quadratic objective is not convex: column " << model.colNames[j] << " has "
+                 << q << " on its diagonal in a " << (maximise ? "maximisation" : "minimisation")
+                 << "; the solver takes convex quadratic objectives only";
+            throw ModelError(text.str());
+        }
+    }
+}
+
 LinearModel readModelFile(const SolveCommand& command, const Progress& progress) {
     progress.say("reading " + command.modelPath);
     std::ostringstream diagnostics;
@@ -216,6 +232,7 @@ ModelReport solveModelFile(const SolveCommand& command, const SolveHooks& hooks)
     checkSolutionPath(command.solutionFile);
     const auto readStart = Clock::now();
     const LinearModel model = readModelFile(command, progress);
+    refuseNonConvexObjective(model);
     HostModel host(model);
     if (!command.startFile.empty()) applyStartFile(command.startFile, host);
     ModelReport report;
