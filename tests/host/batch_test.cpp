@@ -378,7 +378,15 @@ TEST(Batch, KilledHalfWayAndResumedSolvesOnlyWhatIsMissing) {
     std::ofstream(summary, std::ios::binary | std::ios::trunc) << crlf;
     const std::string torn = readSummary(summary).back()["model"];
     const std::string before = slurp(summary);
-    Process again(batchArgs(dir, models, {"--jobs", "1", "--resume"}), dir);
+    // The same models again from a list as an editor saves it: a byte order mark, CR LF, blank
+    // and comment lines, blanks around a path, a model named twice.
+    std::ofstream list(dir + "/models.list", std::ios::binary);
+    list << "\xEF\xBB\xBF# the models\r\n\r\n";
+    for (const std::string& model : models) list << "  " << model << " \r\n";
+    list << models.front() << "\r\n";
+    list.close();
+    Process again(batchArgs(dir, {}, {"--jobs", "1", "--resume", "--list", dir + "/models.list"}),
+                  dir);
     EXPECT_EQ(again.wait(60), 0) << again.err();
     const std::string after = slurp(summary);
     ASSERT_EQ(after.substr(0, before.size()), before) << "the earlier rows changed";

@@ -68,8 +68,11 @@ std::vector<std::string> modelsInList(const std::string& listFile) {
     std::ifstream in(listFile);
     if (!in) throw UsageError("cannot read the list " + listFile);
     std::vector<std::string> models;
-    for (std::string line; std::getline(in, line);) {
+    bool first = true;
+    for (std::string line; std::getline(in, line); first = false) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        // A list saved by an editor that starts its files with a byte order mark.
+        if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
         const size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') continue;
         const size_t last = line.find_last_not_of(" \t");
