@@ -253,6 +253,15 @@ TEST(ModelFeatures, QuadraticObjectiveWithIntegersIsSolvedWithoutThem) {
     }
     const CorvaneRun linear = solve(kExamples + "/knapsack.lp", "qp-integer-none");
     EXPECT_FALSE(linear.solution.contains("dropped_restrictions"));
+    // Quadratic terms that are all zero leave a MIP, searched with its integers: y = 1, not 1.25.
+    std::ofstream(dir + "/zero-quadratic.lp")
+        << "Minimize\n obj: - x - y + [ 0 x ^ 2 ] / 2\nSubject To\n c: x + 2 y <= 3.5\n"
+           "Bounds\n x <= 1\n y <= 10\nGeneral\n y\nEnd\n";
+    const CorvaneRun zero = corvane({"solve", dir + "/zero-quadratic.lp", "--logdir", dir + "/zq"});
+    EXPECT_EQ(zero.exitCode, 0) << zero.err;
+    EXPECT_NE(zero.out.find("1 integer or semi-continuous (MIP)"), std::string::npos) << zero.out;
+    EXPECT_NE(zero.out.find("Objective   -2 "), std::string::npos) << zero.out;
+    EXPECT_EQ(zero.err.find("warning"), std::string::npos) << zero.err;
 }
 
 TEST(Parameters, RelaxedMipGivesTheLpRelaxation) {

@@ -38,8 +38,14 @@ struct Progress {
     }
 };
 
+// Quadratic terms that are all zero leave the objective linear, and the solver loads it so.
+bool hasQuadraticTerms(const LinearModel& model) {
+    return std::any_of(model.quadDiagonal.begin(), model.quadDiagonal.end(),
+                       [](double q) { return q != 0.0; });
+}
+
 std::string modelKind(const LinearModel& model) {
-    if (model.isQuadratic()) return "QP";
+    if (hasQuadraticTerms(model)) return "QP";
     return model.hasIntegers() || model.numSets() > 0 ? "MIP" : "LP";
 }
 
@@ -58,9 +64,7 @@ std::string describeModel(const LinearModel& model) {
 // The solver loads a quadratic objective without the model's integer, semi-continuous and set
 // restrictions: how many it drops.
 int restrictionsDroppedWithQuadratic(const LinearModel& model) {
-    const bool quadratic = std::any_of(model.quadDiagonal.begin(), model.quadDiagonal.end(),
-                                       [](double q) { return q != 0.0; });
-    if (!quadratic) return 0;
+    if (!hasQuadraticTerms(model)) return 0;
     int dropped = model.numSets();
     for (int j = 0; j < model.numCols(); ++j)
         dropped += model.kind[j] != ColumnKind::Continuous && model.colUpper[j] > model.colLower[j];
