@@ -117,16 +117,19 @@ struct Row {
     const std::string& operator[](const std::string& name) const { return field.at(name); }
 };
 
-// The summary's rows; the model paths of these tests hold no commas or quotes.
+// The summary's rows, CR LF line ends read as LF; the model paths of these tests hold no commas
+// or quotes.
 std::vector<Row> readSummary(const std::string& path) {
     std::ifstream in(path);
     std::string line;
     std::vector<std::string> names;
     std::getline(in, line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     std::stringstream header(line);
     for (std::string name; std::getline(header, name, ',');) names.push_back(name);
     std::vector<Row> rows;
     while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         Row row;
         std::stringstream parts(line);
         std::string value;
@@ -267,6 +270,33 @@ TEST(Batch, TwoWorkersAndThreeMpiRanksGiveWhatEachSolveGivesAlone) {
 #endif
 }
 
+#ifdef CORVANE_WITH_MPI
+// A model that is not solved gives exit status 1, on which mpirun ends the ranks still closing
+// with SIGTERM: they end quietly, without saying that they stop solves.
+TEST(Batch, UnderMpirunAnInfeasibleModelEndsTheBatchWithOneAndNoFalseInterrupt) {
+    if (!haveData()) GTEST_SKIP() << "no shared data";
+    const std::string dir = scratchDir("mpi-status");
+    const std::string infeasible = dir + "/infeasible.lp";
+    std::ofstream(infeasible) << "Minimize\n x\nSubject To\n a: x >= 2\n b: x <= 1\nEnd\n";
+    std::vector<std::string> command = {
+        "mpirun", "--oversubscribe", "-n", "3", "-x", "ASAN_OPTIONS=detect_leaks=0"};
+    if (::geteuid() == 0) command.push_back("--allow-run-as-root");
+    const std::vector<std::string> args =
+        batchArgs(dir, {infeasible, kData + "/netlib/afiro.mps.gz"});
+    command.insert(command.end(), args.begin(), args.end());
+    // The ranks race mpirun's SIGTERM: a few runs, so that one of them meets it.
+    for (int run = 0; run < 3; ++run) {
+        fs::remove_all(dir + "/logs");
+        Process ranks(command, dir);
+        EXPECT_EQ(ranks.wait(), 1) << ranks.err();
+        EXPECT_EQ(ranks.err().find("interrupted"), std::string::npos) << ranks.err();
+        const auto rows = byModel(readSummary(dir + "/logs/batch-summary.csv"));
+        ASSERT_EQ(rows.count(infeasible), 1u) << ranks.err();
+        EXPECT_EQ(rows.at(infeasible)["outcome"], "infeasible");
+    }
+}
+#endif
+
 // The batch's --set reaches every solve: with RELMIP=1 the MIPs give their published relaxations.
 TEST(Batch, SettingsReachEverySolve) {
     if (!haveData()) GTEST_SKIP() << "no shared data";
@@ -339,16 +369,69 @@ TEST(Batch, KilledHalfWayAndResumedSolvesOnlyWhatIsMissing) {
         ASSERT_TRUE(waitUntil([&] { return readSummary(summary).size() == 3; }, 60)) << first.err();
         first.signal(SIGKILL);
     }
+    // The machine went down while the third row was written, and the file was saved again with
+    // CR LF line ends: that row is solved again, on a line of its own, and the others are kept.
+    std::string text = slurp(summary);
+    text.resize(text.size() - 4);
+    std::string crlf;
+    for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::ofstream(summary, std::ios::binary | std::ios::trunc) << crlf;
+    const std::string torn = readSummary(summary).back()["model"];
     const std::string before = slurp(summary);
-    Process again(batchArgs(dir, models, {"--jobs", "1", "--resume"}), dir);
+    // The same models again from a list as an editor saves it: a byte order mark, CR LF, blank
+    // and comment lines, blanks around a path, a model named twice.
+    std::ofstream list(dir + "/models.list", std::ios::binary);
+    list << "\xEF\xBB\xBF# the models\r\n\r\n";
+    for (const std::string& model : models) list << "  " << model << " \r\n";
+    list << models.front() << "\r\n";
+    list.close();
+    Process again(batchArgs(dir, {}, {"--jobs", "1", "--resume", "--list", dir + "/models.list"}),
+                  dir);
     EXPECT_EQ(again.wait(60), 0) << again.err();
     const std::string after = slurp(summary);
     ASSERT_EQ(after.substr(0, before.size()), before) << "the earlier rows changed";
     const std::vector<Row> added = readSummary(summary);
-    ASSERT_EQ(added.size(), 4u);
-    EXPECT_EQ(added.back()["model"], models.back());
-    EXPECT_EQ(added.back()["outcome"], "solved");
-    EXPECT_NE(again.err().find("[1/1]"), std::string::npos) << again.err();
+    ASSERT_EQ(added.size(), 5u) << after;
+    EXPECT_EQ(added[3]["model"], torn);
+    EXPECT_EQ(added[4]["model"], models.back());
+    EXPECT_EQ(added[3]["outcome"], "solved");
+    EXPECT_EQ(added[4]["outcome"], "solved");
+    EXPECT_NE(again.err().find("[2/2]"), std::string::npos) << again.err();
+}
+
+// A time limit too long to count in the clocks of the solve and of the batch is no limit: the
+// LP and the search run to their optima, rather than being stopped at once or after a second.
+TEST(Batch, HugeTimeLimitsStopNothing) {
+    if (!haveData()) GTEST_SKIP() << "no shared data";
+    const std::string dir = scratchDir("huge-limit");
+    const struct {
+        std::string model, limit;
+        double optimum;
+    } cases[] = {
+        {kData + "/netlib/25fv47.mps.gz", "1e13", 5501.845888},
+        {kData + "/miplib3/stein27.mps.gz", "1e10", 18.0},
+        {kData + "/netlib/afiro.mps.gz", "1e300", -464.7531429},
+    };
+    std::vector<std::string> models;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        models.push_back(c.model);
+        const std::string solution = dir + "/solution.json";
+        Process run({kCorvane, "solve", c.model, "--quiet", "--time-limit", c.limit, "--logdir",
+                     dir + "/alone", "--solution", solution},
+                    dir);
+        EXPECT_EQ(run.wait(120), 0) << run.err();
+        const Json answer = Json::parse(std::ifstream(solution));
+        EXPECT_EQ(answer["time_limit"], false);
+        EXPECT_NEAR(answer["objective"].get<double>(), c.optimum, 1e-6 * std::fabs(c.optimum));
+    }
+    Process batch(batchArgs(dir, models, {"--jobs", "2", "--time-limit", "1e300"}), dir);
+    EXPECT_EQ(batch.wait(120), 0) << batch.err();
+    const auto rows = byModel(readSummary(dir + "/logs/batch-summary.csv"));
+    for (const auto& c : cases) {
+        ASSERT_EQ(rows.count(c.model), 1u) << batch.err();
+        EXPECT_EQ(rows.at(c.model)["outcome"], "solved") << c.model;
+    }
 }
 
 TEST(Batch, CtrlCStopsEveryRunningSolveAndResumeSolvesThemAgain) {
@@ -418,6 +501,15 @@ TEST(Batch, InputItCannotStartWithIsRefusedBeforeAnySolve) {
         {{model, "--summary", dir + "/held/batch-summary.csv"}, "already holds rows"},
         {{model, "--set", "NODESELECTOIN=2"}, "NODESELECTOIN"},
         {{model, "--set", "RANKID=4"}, "RANKID"},
+        {{model, "--summary", dir + "/held"}, "the summary " + dir + "/held is a directory"},
+        {{"--list", dir + "/no-models"}, "the list " + dir + "/no-models is a directory"},
+        {{"/dev/null"}, "/dev/null is not a model file"},
+        {{model, "--jobs", "0"}, "--jobs: must be a whole number"},
+        {{model, "--jobs", "abc"}, "--jobs: must be a whole number"},
+        {{model, "--jobs", "99999999999"}, "--jobs: must be a whole number"},
+        {{model, "--threads", "-1"}, "--threads: must be a whole number"},
+        {{model, "--time-limit", "nan"}, "--time-limit: must be a number of seconds above 0"},
+        {{model, "--time-limit", "-1"}, "--time-limit: must be a number of seconds above 0"},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(message);

@@ -253,6 +253,15 @@ TEST(ModelFeatures, QuadraticObjectiveWithIntegersIsSolvedWithoutThem) {
     }
     const CorvaneRun linear = solve(kExamples + "/knapsack.lp", "qp-integer-none");
     EXPECT_FALSE(linear.solution.contains("dropped_restrictions"));
+    // Quadratic terms that are all zero leave a MIP, searched with its integers: y = 1, not 1.25.
+    std::ofstream(dir + "/zero-quadratic.lp")
+        << "Minimize\n obj: - x - y + [ 0 x ^ 2 ] / 2\nSubject To\n c: x + 2 y <= 3.5\n"
+           "Bounds\n x <= 1\n y <= 10\nGeneral\n y\nEnd\n";
+    const CorvaneRun zero = corvane({"solve", dir + "/zero-quadratic.lp", "--logdir", dir + "/zq"});
+    EXPECT_EQ(zero.exitCode, 0) << zero.err;
+    EXPECT_NE(zero.out.find("1 integer or semi-continuous (MIP)"), std::string::npos) << zero.out;
+    EXPECT_NE(zero.out.find("Objective   -2 "), std::string::npos) << zero.out;
+    EXPECT_EQ(zero.err.find("warning"), std::string::npos) << zero.err;
 }
 
 TEST(Parameters, RelaxedMipGivesTheLpRelaxation) {
@@ -392,6 +401,21 @@ TEST(Errors, BadModelFiles) {
     expectRefused(solve(dir + "/garbage.mps", "garbage"),
                   dir + "/garbage.mps:1: unknown section \"this\"\n", "garbage");
     expectRefused(solve(dir + "/broken.lp", "broken"), dir + "/broken.lp", "broken");
+    // A quadratic objective that curves the wrong way, which the optimizer would end at a local
+    // optimum called optimal (here x = 0, y = 10 with 30, where x = 10 gives 120); a column
+    // fixed by its bounds does not count.
+    std::ofstream(dir + "/nonconvex.lp") << "Maximize\n obj: 2 x + 3 y + [ 2 x ^ 2 ] / 2\n"
+                                            "Subject To\n c: x + y <= 10\nEnd\n";
+    expectRefused(solve(dir + "/nonconvex.lp", "nonconvex"),
+                  "corvane: the quadratic objective is not convex: column x has 2 on its "
+                  "diagonal in a maximisation",
+                  "nonconvex");
+    std::ofstream(dir + "/fixed-concave.lp") << "Minimize\n obj: y - [ 2 x ^ 2 ] / 2\n"
+                                                "Subject To\n c: x + y >= 1\nBounds\n x = 0.5\n"
+                                                " y <= 4\nEnd\n";
+    const CorvaneRun fixed = solve(dir + "/fixed-concave.lp", "fixed-concave");
+    EXPECT_EQ(fixed.exitCode, 0) << fixed.err;
+    EXPECT_NEAR(objectiveOf(fixed), 0.5 - 0.25, 1e-9);
     expectRefused(solve(kSamples + "/share2qp.mps", "offdiag"),
                   kSamples +
                       "/share2qp.mps:500: the objective has the off-diagonal quadratic term "
@@ -479,8 +503,26 @@ TEST(Errors, BadParametersNameTheNearestOnes) {
 
 TEST(Errors, UsageErrorsExitTwo) {
     EXPECT_EQ(corvane({"solve"}).exitCode, 2);
+    EXPECT_EQ(corvane({"solve", "--quiet"}).err, "corvane: MODEL is required (see --help)\n");
+    // --version answers after a command too, and without a model.
+    for (const char* command : {"solve", "batch"}) {
+        const CorvaneRun version = corvane({command, "--version"});
+        EXPECT_EQ(version.exitCode, 0) << command << version.err;
+        EXPECT_NE(version.out.find("Optimizer library: xprs"), std::string::npos) << version.out;
+    }
     EXPECT_EQ(corvane({"frobnicate"}).exitCode, 2);
     EXPECT_EQ(corvane({"--help"}).exitCode, 0);
+    // A solution file that cannot be written is refused before the solve, in one line.
+    const std::string dir = scratchDir("unwritable-solution");
+    for (const std::string& solution : {dir, dir + "/missing/solution.json"}) {
+        const CorvaneRun run = corvane(
+            {"solve", kExamples + "/blend.mps", "--logdir", dir + "/logs", "--solution", solution});
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_EQ(run.err.rfind("corvane: cannot write the solution file " + solution, 0), 0u)
+            << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(fs::exists(dir + "/logs")) << "the solve started";
+    }
 }
 
 TEST(Errors, MissingPluginOrOptimizerLibrary) {

@@ -132,6 +132,10 @@ class ModelRunner {
 
 // Ctrl-C during a batch: the first stops every running solve, the second ends at once.
 void watchBatchInterrupts();
+// Once no solve runs: a signal ends the program as by default, quietly. Under mpirun, which ends
+// the other ranks with SIGTERM when one exits with a status other than 0, those would otherwise
+// say they stop their solves.
+void stopWatchingBatchInterrupts();
 bool batchInterrupted();
 // The running children, for the second Ctrl-C to kill.
 void trackChild(pid_t pid);

@@ -60,11 +60,19 @@ std::vector<std::string> modelsInDirectory(const std::string& directory) {
 }
 
 std::vector<std::string> modelsInList(const std::string& listFile) {
+    std::error_code error;
+    if (fs::is_directory(listFile, error))
+        throw UsageError("the list " + listFile +
+                         " is a directory: name a file, or the directory "
+                         "itself as a model argument");
     std::ifstream in(listFile);
     if (!in) throw UsageError("cannot read the list " + listFile);
     std::vector<std::string> models;
-    for (std::string line; std::getline(in, line);) {
+    bool first = true;
+    for (std::string line; std::getline(in, line); first = false) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        // A list saved by an editor that starts its files with a byte order mark.
+        if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
         const size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') continue;
         const size_t last = line.find_last_not_of(" \t");
@@ -95,7 +103,10 @@ std::vector<std::string> gatherModels(const BatchCommand& command) {
         std::error_code error;
         if (model.find('\n') != std::string::npos)
             throw UsageError("a model path holds a line break");
-        if (!fs::is_regular_file(model, error)) throw UsageError("no such model file: " + model);
+        if (!fs::exists(model, error)) throw UsageError("no such model file: " + model);
+        if (!fs::is_regular_file(model, error))
+            throw UsageError(model + " is not a model file (neither a file nor a directory " +
+                             "searched for models here)");
         if (::access(model.c_str(), R_OK) != 0) throw UsageError("cannot read " + model);
         if (seen.insert(fs::weakly_canonical(model, error).string()).second)
             models.push_back(model);
@@ -151,10 +162,16 @@ std::vector<BatchRow> readEarlierRows(const std::string& summary) {
     std::vector<BatchRow> rows;
     std::string line;
     if (!std::getline(in, line)) return rows;
+    // A summary saved again by a spreadsheet may end its lines with CR LF.
+    const auto dropCarriageReturn = [&line] {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+    };
+    dropCarriageReturn();
     if (line != kSummaryHeader)
         throw UsageError("the summary " + summary + " is not a batch summary (its first line)");
     for (int number = 2; std::getline(in, line); ++number) {
         BatchRow row;
+        dropCarriageReturn();
         if (line.empty()) continue;
         // A row cut short by a crash of the machine is solved again.
         if (!parseCsvLine(line, row)) {
@@ -167,8 +184,19 @@ std::vector<BatchRow> readEarlierRows(const std::string& summary) {
     return rows;
 }
 
+// A summary whose last row was cut short, without its line end, by a crash: the next row
+// starts a line of its own rather than joining the torn one and being lost with it.
+bool endsWithoutLineEnd(const std::string& summary) {
+    std::ifstream in(summary, std::ios::binary | std::ios::ate);
+    if (!in || in.tellg() <= 0) return false;
+    in.seekg(-1, std::ios::end);
+    return in.get() != '\n';
+}
+
 int openSummary(const std::string& summary, bool resume) {
     std::error_code error;
+    if (fs::is_directory(summary, error))
+        throw UsageError("the summary " + summary + " is a directory: name a file");
     const bool holdsRows = fs::exists(summary, error) && fs::file_size(summary, error) > 0;
     if (holdsRows && !resume)
         throw UsageError("the summary " + summary +
@@ -178,6 +206,10 @@ int openSummary(const std::string& summary, bool resume) {
     const int fd = ::open(summary.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         throw UsageError("cannot write the summary " + summary + ": " + std::strerror(errno));
+    if (holdsRows && endsWithoutLineEnd(summary) && ::write(fd, "\n", 1) != 1) {
+        ::close(fd);
+        throw UsageError("cannot write the summary " + summary);
+    }
     if (!holdsRows) {
         const std::string header = std::string(kSummaryHeader) + "\n";
         if (::write(fd, header.data(), header.size()) != static_cast<ssize_t>(header.size())) {
@@ -264,6 +296,7 @@ int runLocalBatch(const BatchCommand& command, PreparedBatch& batch) {
         if (!anyBusy && (stopping || next >= batch.models.size())) break;
         ::poll(fds.data(), fds.size(), 50);
     }
+    stopWatchingBatchInterrupts();
     recorder.printTable(stopping);
     return stopping ? kExitInterrupted : recorder.exitStatus();
 }

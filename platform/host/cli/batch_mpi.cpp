@@ -196,6 +196,7 @@ int runMpiBatch(const BatchCommand& command) {
         std::fprintf(stderr, "corvane: rank %d: %s\n", rank, error.what());
         MPI_Abort(MPI_COMM_WORLD, kExitNoSolution);
     }
+    stopWatchingBatchInterrupts();
     status = broadcastInt(status);
     if (rank == 0) ::close(batch.summaryFd);
     MPI_Finalize();

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -25,6 +26,9 @@ namespace corvane::host {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// About thirty years: the longest wait the clock is asked to count.
+constexpr double kLongestWaitSeconds = 1e9;
 
 // The children that run now, for the handler of a second Ctrl-C; a fixed array, since the
 // handler may read it at any moment.
@@ -183,6 +187,11 @@ void watchBatchInterrupts() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
+void stopWatchingBatchInterrupts() {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
 bool batchInterrupted() {
     return batchInterrupts != 0;
 }
@@ -258,9 +267,11 @@ void ModelRunner::readPipe() {
             if (command_.timeLimit > 0) {
                 stopSeconds_ = clientStopSeconds(command_.timeLimit, row.kind == "MIP");
                 startCpu_ = childCpuSeconds(pid_);
-                killAt_ = solving_ +
-                          std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
-                              2.0 * stopSeconds_ + kKillGraceSeconds));
+                // Capped, so that a huge limit cannot overflow the clock into a past instant.
+                const double waitSeconds =
+                    std::min(2.0 * stopSeconds_ + kKillGraceSeconds, kLongestWaitSeconds);
+                killAt_ = solving_ + std::chrono::duration_cast<Clock::duration>(
+                                         std::chrono::duration<double>(waitSeconds));
             }
         } else if (line.rfind("done ", 0) == 0 && parseCsvLine(line.substr(5), row)) {
             doneRow_ = row;

@@ -2,6 +2,11 @@
 // solver to its own solver library, and talks to it only through the host's interfaces.
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
 #include "platform/host/cli/batch.h"
 #include "platform/host/cli/commands.h"
 #include "platform/host/plugin_loader.h"
@@ -11,6 +16,31 @@ namespace {
 using corvane::host::BatchCommand;
 using corvane::host::SolveCommand;
 
+// A count of workers or threads: a whole number that an int holds, 1 or more.
+const CLI::Validator kCount(
+    [](std::string& text) -> std::string {
+        char* end = nullptr;
+        errno = 0;
+        const long value = std::strtol(text.c_str(), &end, 10);
+        if (text.empty() || *end != '\0' || errno == ERANGE || value < 1 || value > INT_MAX)
+            return "must be a whole number from 1 to " + std::to_string(INT_MAX) + ", not " + text;
+        return "";
+    },
+    "N");
+
+// Seconds: a finite number above 0 (NaN would pass a test for "above 0" the wrong way round).
+const CLI::Validator kSeconds(
+    [](std::string& text) -> std::string {
+        char* end = nullptr;
+        errno = 0;
+        const double value = std::strtod(text.c_str(), &end);
+        if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value) ||
+            !(value > 0))
+            return "must be a number of seconds above 0, not " + text;
+        return "";
+    },
+    "SECONDS");
+
 CLI::Option* addSettingsOption(CLI::App* app, std::vector<std::string>& settings) {
     return app->add_option("--set", settings, "set a solver parameter, NAME=VALUE (repeatable)")
         ->take_all()
@@ -19,7 +49,8 @@ CLI::Option* addSettingsOption(CLI::App* app, std::vector<std::string>& settings
 
 void addSolveCommand(CLI::App& app, SolveCommand& command) {
     CLI::App* solve = app.add_subcommand("solve", "solve an MPS, free MPS or LP model (.gz too)");
-    solve->add_option("MODEL", command.modelPath, "the model file")->required();
+    // Required, but checked after parsing, so that `corvane solve --version` still answers.
+    solve->add_option("MODEL", command.modelPath, "the model file (required)");
     addSettingsOption(solve, command.settings);
     solve->add_option("--logdir", command.logDir, "directory of the run files")
         ->capture_default_str();
@@ -27,9 +58,9 @@ void addSolveCommand(CLI::App& app, SolveCommand& command) {
     solve->add_option("--solution", command.solutionFile, "write the solution to this JSON file");
     solve->add_flag("--quiet", command.quiet, "no progress and no optimizer messages");
     solve->add_option("--time-limit", command.timeLimit, "stop the solve after SECONDS")
-        ->check(CLI::PositiveNumber);
+        ->check(kSeconds);
     solve->add_option("--threads", command.threads, "threads of the solve (IBARTHREAD)")
-        ->check(CLI::PositiveNumber);
+        ->check(kCount);
 }
 
 void addBatchCommand(CLI::App& app, BatchCommand& command) {
@@ -48,12 +79,12 @@ void addBatchCommand(CLI::App& app, BatchCommand& command) {
     batch
         ->add_option("--jobs", command.jobs,
                      "local workers (default: the cores divided by the threads of a solve)")
-        ->check(CLI::PositiveNumber);
+        ->check(kCount);
     batch->add_option("--threads", command.threads, "threads of each solve (IBARTHREAD)")
-        ->check(CLI::PositiveNumber)
+        ->check(kCount)
         ->capture_default_str();
     batch->add_option("--time-limit", command.timeLimit, "stop each solve after SECONDS")
-        ->check(CLI::PositiveNumber);
+        ->check(kSeconds);
     batch->add_flag("--resume", command.resume,
                     "skip the models that the summary already has a final row for");
 }
@@ -62,6 +93,10 @@ void addBatchCommand(CLI::App& app, BatchCommand& command) {
 
 int main(int argc, char** argv) {
     CLI::App app("corvane: the command-line host of the solver plug-in");
+    // A usage error is one line, as every other error of the program.
+    app.failure_message([](const CLI::App*, const CLI::Error& error) {
+        return "corvane: " + std::string(error.what()) + " (see --help)\n";
+    });
     app.fallthrough();
     app.require_subcommand(0, 1);
     SolveCommand command;
@@ -83,7 +118,13 @@ int main(int argc, char** argv) {
     }
 
     if (version) return corvane::host::runVersionCommand(command.pluginPath);
-    if (app.got_subcommand("solve")) return corvane::host::runSolveCommand(command);
+    if (app.got_subcommand("solve")) {
+        if (command.modelPath.empty()) {
+            std::fprintf(stderr, "corvane: MODEL is required (see --help)\n");
+            return corvane::host::kExitError;
+        }
+        return corvane::host::runSolveCommand(command);
+    }
     if (app.got_subcommand("batch")) {
         batch.pluginPath = command.pluginPath;
         return corvane::host::runBatchCommand(batch);

@@ -1,6 +1,9 @@
 // `corvane solve`: read a model, hand it to the plug-in's solver, report and write the answer.
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -8,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 
 #include "platform/host/cli/commands.h"
 #include "platform/host/cli/solution_file.h"
@@ -34,8 +38,14 @@ struct Progress {
     }
 };
 
+// Quadratic terms that are all zero leave the objective linear, and the solver loads it so.
+bool hasQuadraticTerms(const LinearModel& model) {
+    return std::any_of(model.quadDiagonal.begin(), model.quadDiagonal.end(),
+                       [](double q) { return q != 0.0; });
+}
+
 std::string modelKind(const LinearModel& model) {
-    if (model.isQuadratic()) return "QP";
+    if (hasQuadraticTerms(model)) return "QP";
     return model.hasIntegers() || model.numSets() > 0 ? "MIP" : "LP";
 }
 
@@ -54,13 +64,44 @@ std::string describeModel(const LinearModel& model) {
 // The solver loads a quadratic objective without the model's integer, semi-continuous and set
 // restrictions: how many it drops.
 int restrictionsDroppedWithQuadratic(const LinearModel& model) {
-    const bool quadratic = std::any_of(model.quadDiagonal.begin(), model.quadDiagonal.end(),
-                                       [](double q) { return q != 0.0; });
-    if (!quadratic) return 0;
+    if (!hasQuadraticTerms(model)) return 0;
     int dropped = model.numSets();
     for (int j = 0; j < model.numCols(); ++j)
         dropped += model.kind[j] != ColumnKind::Continuous && model.colUpper[j] > model.colLower[j];
     return dropped;
+}
+
+// A solution file that cannot be written is found out before a long solve rather than after it,
+// when the answer would be lost.
+void checkSolutionPath(const std::string& path) {
+    if (path.empty()) return;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::is_directory(path, error))
+        throw std::runtime_error("cannot write the solution file " + path + ": it is a directory");
+    const fs::path parent = fs::path(path).parent_path();
+    if (!parent.empty() && !fs::is_directory(parent, error))
+        throw std::runtime_error("cannot write the solution file " + path +
+                                 ": there is no directory " + parent.string());
+    if (::access(parent.empty() ? "." : parent.c_str(), W_OK) != 0)
+        throw std::runtime_error("cannot write the solution file " + path +
+                                 ": its directory is not writable");
+}
+
+// The optimizer takes convex quadratic objectives only: on one that curves the wrong way in some
+// column it stops at a local optimum and calls it optimal.
+void refuseNonConvexObjective(const LinearModel& model) {
+    const bool maximise = model.sense == ObjectiveSense::Maximize;
+    for (size_t j = 0; j < model.quadDiagonal.size(); ++j) {
+        const double q = model.quadDiagonal[j];
+        if ((maximise ? q > 0 : q < 0) && model.colUpper[j] > model.colLower[j]) {
+            std::ostringstream text;
+            text << "the quadratic objective is not convex: column " << model.colNames[j] << " has "
+                 << q << " on its diagonal in a " << (maximise ? "maximisation" : "minimisation")
+                 << "; the solver takes convex quadratic objectives only";
+            throw ModelError(text.str());
+        }
+    }
 }
 
 LinearModel readModelFile(const SolveCommand& command, const Progress& progress) {
@@ -158,7 +199,9 @@ double applyTimeLimit(RTSolver& solver, const SolveCommand& command, const Linea
     if (command.timeLimit <= 0) return 0.0;
     if (modelKind(model) != "MIP") return clientStopSeconds(command.timeLimit, false);
     if (solver.inqIntParam("MAXBBMIPTIME") == 0)
-        solver.setIntParam("MAXBBMIPTIME", std::max(1, static_cast<int>(command.timeLimit)));
+        solver.setIntParam(
+            "MAXBBMIPTIME",
+            static_cast<int>(std::clamp(command.timeLimit, 1.0, static_cast<double>(INT_MAX))));
     return clientStopSeconds(command.timeLimit, true);
 }
 
@@ -190,8 +233,10 @@ bool reachedTimeLimit(const SolveRun& run, const RTSolver& solver, const SolveCo
 
 ModelReport solveModelFile(const SolveCommand& command, const SolveHooks& hooks) {
     const Progress progress{command.quiet};
+    checkSolutionPath(command.solutionFile);
     const auto readStart = Clock::now();
     const LinearModel model = readModelFile(command, progress);
+    refuseNonConvexObjective(model);
     HostModel host(model);
     if (!command.startFile.empty()) applyStartFile(command.startFile, host);
     ModelReport report;

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <limits>
 
 #include <unistd.h>
 
@@ -165,11 +166,15 @@ bool InterruptControl::deadlineReached() {
 }
 
 void InterruptControl::watch(double stopSeconds, Fault testFault) {
-    hasDeadline = stopSeconds > 0;
+    // A deadline beyond what the processor clock counts to is no deadline: converted, it would
+    // wrap round to one that has passed.
+    const std::clock_t now = std::clock();
+    const double ticks = stopSeconds * CLOCKS_PER_SEC;
+    hasDeadline = stopSeconds > 0 &&
+                  ticks < static_cast<double>(std::numeric_limits<std::clock_t>::max() - now);
     deadlineHit = false;
     fault = testFault;
-    if (hasDeadline)
-        deadline = std::clock() + static_cast<std::clock_t>(stopSeconds * CLOCKS_PER_SEC);
+    if (hasDeadline) deadline = now + static_cast<std::clock_t>(ticks);
     interruptFlag = 0;
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
