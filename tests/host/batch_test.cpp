@@ -401,6 +401,25 @@ TEST(Batch, KilledHalfWayAndResumedSolvesOnlyWhatIsMissing) {
 
 // A time limit too long to count in the clocks of the solve and of the batch is no limit: the
 // LP and the search run to their optima, rather than being stopped at once or after a second.
+// A directory is searched for model files named in any case, as the readers take them.
+TEST(Batch, DirectoriesYieldModelsWhateverTheCaseOfTheirNames) {
+    if (!haveData()) GTEST_SKIP() << "no shared data";
+    const std::string dir = scratchDir("case");
+    fs::create_directories(dir + "/models/deeper");
+    writeTinyLp(dir + "/models", "TINY.LP");
+    fs::copy_file(kData + "/netlib/afiro.mps.gz", dir + "/models/deeper/AFIRO.Mps.GZ");
+    std::ofstream(dir + "/models/notes.txt") << "not a model\n";
+    Process run(batchArgs(dir, {dir + "/models"}, {"--solutions", dir + "/solutions"}), dir);
+    ASSERT_EQ(run.wait(), 0) << run.err();
+    const auto rows = byModel(readSummary(dir + "/logs/batch-summary.csv"));
+    EXPECT_EQ(rows.size(), 2u);
+    EXPECT_NEAR(std::stod(rows.at(dir + "/models/TINY.LP")["objective"]), 1.0, 1e-9);
+    EXPECT_NEAR(std::stod(rows.at(dir + "/models/deeper/AFIRO.Mps.GZ")["objective"]), -464.753143,
+                1e-6);
+    EXPECT_TRUE(fs::exists(dir + "/solutions/TINY.json"));
+    EXPECT_TRUE(fs::exists(dir + "/solutions/AFIRO.json"));
+}
+
 TEST(Batch, HugeTimeLimitsStopNothing) {
     if (!haveData()) GTEST_SKIP() << "no shared data";
     const std::string dir = scratchDir("huge-limit");

@@ -67,6 +67,12 @@ struct PreparedBatch {
 // Throws std::runtime_error with a one-line reason for input that cannot start the batch.
 PreparedBatch prepareBatch(const BatchCommand& command);
 
+// A model file's name without its directory, compression (.gz, .bz2) and format (.mps, .lp,
+// .qps) suffixes, in any case: what its solution file is named after.
+std::string solutionName(const std::string& model);
+// Whether a file is named as a model: a format suffix, with or without a compression suffix.
+bool hasModelSuffix(const std::string& path);
+
 // The models in the order they are handed out: the largest file first.
 std::vector<std::string> largestFirst(std::vector<std::string> models);
 

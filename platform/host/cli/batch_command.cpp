@@ -30,24 +30,12 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-bool isModelFile(const fs::path& path) {
-    std::string name = path.filename().string();
-    for (const char* compression : {".gz", ".bz2"}) {
-        const std::string suffix = compression;
-        if (name.size() > suffix.size() &&
-            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-            name.resize(name.size() - suffix.size());
-    }
-    const std::string extension = fs::path(name).extension().string();
-    return extension == ".mps" || extension == ".lp" || extension == ".qps";
-}
-
 std::vector<std::string> modelsInDirectory(const std::string& directory) {
     std::vector<std::string> models;
     std::error_code error;
     for (fs::recursive_directory_iterator it(directory, error), end; !error && it != end;
          it.increment(error)) {
-        if (it->is_regular_file(error) && isModelFile(it->path()))
+        if (it->is_regular_file(error) && hasModelSuffix(it->path().string()))
             models.push_back(it->path().string());
     }
     if (error)
@@ -119,12 +107,7 @@ void checkSolutionNames(const std::vector<std::string>& models, const BatchComma
     if (command.solutionsDir.empty()) return;
     std::map<std::string, std::string> byName;
     for (const std::string& model : models) {
-        std::string name = fs::path(model).filename().string();
-        for (const char* suffix : {".gz", ".bz2", ".mps", ".lp", ".qps"}) {
-            const std::string s = suffix;
-            if (name.size() > s.size() && name.compare(name.size() - s.size(), s.size(), s) == 0)
-                name.resize(name.size() - s.size());
-        }
+        const std::string name = solutionName(model);
         const auto [found, added] = byName.emplace(name, model);
         if (!added)
             throw UsageError("--solutions: " + found->second + " and " + model +

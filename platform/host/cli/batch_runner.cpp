@@ -50,16 +50,43 @@ extern "C" void onBatchInterrupt(int) {
     (void)written;
 }
 
-// The model's name for its solution file: the file name without the compression and format.
-std::string solutionName(const std::string& model) {
-    std::string name = std::filesystem::path(model).filename().string();
-    for (const char* suffix : {".gz", ".bz2", ".mps", ".lp", ".qps"}) {
+// Removes the first of the suffixes that the name ends with, in any case; false if none.
+bool stripSuffix(std::string& name, std::initializer_list<const char*> suffixes) {
+    for (const char* suffix : suffixes) {
         const size_t length = std::strlen(suffix);
-        if (name.size() > length && name.compare(name.size() - length, length, suffix) == 0)
-            name.resize(name.size() - length);
+        if (name.size() <= length) continue;
+        const bool matches = std::equal(
+            name.end() - length, name.end(), suffix,
+            [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+        if (!matches) continue;
+        name.resize(name.size() - length);
+        return true;
     }
+    return false;
+}
+
+// The file name without its compression suffix, and whether a format suffix came off after it.
+std::string stemOf(const std::string& model, bool& formatFound) {
+    std::string name = std::filesystem::path(model).filename().string();
+    stripSuffix(name, {".gz", ".bz2"});
+    formatFound = stripSuffix(name, {".mps", ".lp", ".qps"});
     return name;
 }
+
+}  // namespace
+
+std::string solutionName(const std::string& model) {
+    bool formatFound = false;
+    return stemOf(model, formatFound);
+}
+
+bool hasModelSuffix(const std::string& path) {
+    bool formatFound = false;
+    stemOf(path, formatFound);
+    return formatFound;
+}
+
+namespace {
 
 void sendLine(int fd, const std::string& tag, const BatchRow& row) {
     const std::string line = tag + csvLine(row) + "\n";
