@@ -519,6 +519,24 @@ void sayThreads(Problem& p) {
                " asked): in parallel CBC searches a larger tree, or a different one each run");
 }
 
+// From 2^53 on a double holds no fractions and not every integer: a branch x <= v against
+// x >= v + 1 cannot be formed there (CBC's probing asserted that the two differ, and its node LPs
+// declared a feasible problem infeasible). The search refuses an integer column that the
+// relaxation puts that far out.
+constexpr double kLargestBranchValue = 9007199254740992.0;
+
+int checkBranchRange(Problem& p) {
+    const Model& m = p.model;
+    const double* x = p.lp->primalColumnSolution();
+    for (int c = 0; c < m.ncols; ++c)
+        if ((m.coltype[c] == 'I' || m.coltype[c] == 'B') && std::fabs(x[c]) >= kLargestBranchValue)
+            return p.fail(kInternal, "integer column " + std::to_string(c + 1) + " takes " +
+                                         number(x[c]) +
+                                         " in the relaxation, beyond 2^53, where the search "
+                                         "cannot tell integers apart");
+    return kOk;
+}
+
 int runSearch(Problem& p) {
     const Model& m = p.model;
     // CBC's searches take the objective as linear: its driver returned fractional integer
@@ -534,6 +552,7 @@ int runSearch(Problem& p) {
                                              std::to_string(c + 1) +
                                              " with a negative lower bound, which the search "
                                              "with sets cannot take");
+    if (int rc = checkBranchRange(p)) return rc;
     sayThreads(p);
     bool objects = !m.sets.empty() ||
                    std::any_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t == 'S'; });
