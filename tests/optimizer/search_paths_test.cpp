@@ -348,6 +348,42 @@ BOUNDS
 ENDATA
 )";
 
+// Found by the model fuzzer: a row of one entry (r0: x0 >= 10000) in a search with sets made
+// CLP's strong branching assert (markHotStart). The set s0 lets only one of x0 and x1 be nonzero,
+// and x1 >= 2 and x0 >= 10000: the problem is infeasible.
+const char* const kSingleEntryRowWithSets = R"(NAME    FUZZ FREE
+ROWS
+ N  obj
+ G  r0
+ N  r1
+ L  r2
+COLUMNS
+ x0 obj 2
+ x0 r0 0.001
+ x0 r1 1000000.0
+ x0 r2 3
+ m1 'MARKER' 'INTORG'
+ x1 obj 1
+ x1 r2 -3
+ m1 'MARKER' 'INTEND'
+RHS
+ rhs r0 10
+ rhs r1 20
+BOUNDS
+ SC BND x0 1000000.0
+ LO BND x1 2
+SOS
+ S1 SOS s0 3
+ x0 1
+ x1 2
+ S2 SOS s1 3
+ x1 1
+ S2 SOS s2 4
+ x0 1
+ x1 2
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -399,6 +435,7 @@ const Case kCases[] = {
     {"lotsize_near_point", kLotsizeNearPoint, {"OPTCA=1", "PERCUT=0.0001"}, 1, 6, 1e-9},
     {"integer_quadratic", kIntegerQuadratic, {}, 1, -2.25, 1e-9},
     {"integer_beyond_doubles", kIntegerBeyondDoubles, {}, 7, NAN, 0},
+    {"single_entry_row_with_sets", kSingleEntryRowWithSets, {}, 7, NAN, 0},
 };
 
 std::string scratch(const std::string& name) {

@@ -385,26 +385,48 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
 
 // Sets and semi-continuous columns need branching objects of their own, which CBC's driver
 // does not carry through its preprocessing; such problems run a plain branch and cut.
-// Rows without entries bound nothing once the relaxation is feasible, but CLP's strong branching
-// in the search with objects asserts on them (markHotStart), so that search goes without them;
-// its solutions are columns only.
-void dropEmptyRows(OsiSolverInterface& solver) {
+// CLP's strong branching in the search with objects asserts (markHotStart) on rows without
+// entries and on rows of one entry (seen at the root of an infeasible problem with a set), so
+// that search goes without them: a row without entries bounds nothing once the relaxation is
+// feasible, and a row of one entry becomes bounds of its column. Its solutions are columns only.
+void foldShortRows(OsiSolverInterface& solver) {
     const CoinPackedMatrix* byCol = solver.getMatrixByCol();
-    std::vector<int> entries(solver.getNumRows(), 0);
+    const int rows = solver.getNumRows();
+    std::vector<int> entries(rows, 0), column(rows, -1);
+    std::vector<double> element(rows, 0.0);
     for (int c = 0; c < byCol->getNumCols(); ++c) {
         const CoinBigIndex start = byCol->getVectorStarts()[c];
-        for (int k = 0; k < byCol->getVectorLengths()[c]; ++k)
-            if (byCol->getElements()[start + k] != 0.0) ++entries[byCol->getIndices()[start + k]];
+        for (int k = 0; k < byCol->getVectorLengths()[c]; ++k) {
+            const double a = byCol->getElements()[start + k];
+            const int r = byCol->getIndices()[start + k];
+            if (a == 0.0) continue;
+            ++entries[r];
+            column[r] = c;
+            element[r] = a;
+        }
     }
-    std::vector<int> empty;
-    for (int r = 0; r < static_cast<int>(entries.size()); ++r)
-        if (entries[r] == 0) empty.push_back(r);
-    if (!empty.empty()) solver.deleteRows(static_cast<int>(empty.size()), empty.data());
+    std::vector<int> folded;
+    for (int r = 0; r < rows; ++r) {
+        if (entries[r] > 1) continue;
+        folded.push_back(r);
+        if (entries[r] == 0) continue;
+        const int c = column[r];
+        const double a = element[r];
+        const double rl = solver.getRowLower()[r], ru = solver.getRowUpper()[r];
+        const double low = a > 0 ? rl : ru, high = a > 0 ? ru : rl;
+        const double from = std::fabs(low) >= kInfinity ? -COIN_DBL_MAX : low / a;
+        const double to = std::fabs(high) >= kInfinity ? COIN_DBL_MAX : high / a;
+        const double lower = solver.getColLower()[c], upper = solver.getColUpper()[c];
+        // Within the primal tolerance the bounds may cross; they meet instead.
+        solver.setColLower(c, std::max(lower, std::min(from, upper)));
+        solver.setColUpper(c, std::min(upper, std::max(to, solver.getColLower()[c])));
+    }
+    if (!folded.empty()) solver.deleteRows(static_cast<int>(folded.size()), folded.data());
 }
 
 void runObjectSearch(Problem& p) {
     auto solver = searchSolver(p);
-    dropEmptyRows(*solver);
+    foldShortRows(*solver);
     CbcModel model(*solver);
     // Into the log from the first message on: finding the integers warns when there are none.
     model.passInMessageHandler(p.messages.get());
