@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <mutex>
 #include <string>
 
@@ -585,6 +586,92 @@ int runSearch(Problem& p) {
     return kOk;
 }
 
+// CLP's dual simplex bounds the columns that have no bound of their own by artificial ones and
+// can end "optimal" against them on a relaxation that is unbounded (objectives of 1e13 and
+// more, where the primal simplex did not find the ray either); a search started from that point
+// asserts in CLP's node LPs. An optimum with such a column beyond kArtificialReach is checked by
+// a ray: a direction within [-1, 1] that keeps every row and bound of the relaxation and
+// improves the objective, found by an LP over the cone of the relaxation and checked here with
+// a tolerance far below CLP's, so that a step that only the primal tolerance allows (1e-7 of a
+// row per unit) does not count.
+constexpr double kArtificialReach = 1e7;
+constexpr double kRayTolerance = 1e-10;
+constexpr double kRayGain = 1e-6;
+
+bool beyondOwnBounds(const ClpSimplex& lp) {
+    const double* x = lp.primalColumnSolution();
+    for (int c = 0; c < lp.numberColumns(); ++c)
+        if ((x[c] > kArtificialReach && lp.columnUpper()[c] >= kInfinity) ||
+            (x[c] < -kArtificialReach && lp.columnLower()[c] <= -kInfinity))
+            return true;
+    return false;
+}
+
+// The best direction of the relaxation's cone, clamped to it; empty when CLP finds none.
+std::vector<double> improvingDirection(const ClpSimplex& lp) {
+    ClpSimplex cone(lp);
+    cone.setLogLevel(0);
+    cone.setMaximumIterations(COIN_INT_MAX);
+    cone.setMaximumSeconds(-1.0);
+    const int n = lp.numberColumns();
+    for (int c = 0; c < n; ++c)
+        cone.setColumnBounds(c, lp.columnLower()[c] <= -kInfinity ? -1.0 : 0.0,
+                             lp.columnUpper()[c] >= kInfinity ? 1.0 : 0.0);
+    for (int r = 0; r < lp.numberRows(); ++r)
+        cone.setRowBounds(r, lp.rowLower()[r] <= -kInfinity ? -COIN_DBL_MAX : 0.0,
+                          lp.rowUpper()[r] >= kInfinity ? COIN_DBL_MAX : 0.0);
+    ClpSolve options;
+    options.setSpecialOption(2, 1);  // the host owns its signals
+    cone.initialSolve(options);
+    if (cone.status() != 0) return {};
+    std::vector<double> d(cone.primalColumnSolution(), cone.primalColumnSolution() + n);
+    for (int c = 0; c < n; ++c)
+        d[c] = std::min(cone.columnUpper()[c], std::max(cone.columnLower()[c], d[c]));
+    return d;
+}
+
+// Whether d keeps every row of the relaxation within kRayTolerance of the terms it adds up, and
+// improves the objective by more than kRayGain.
+bool isRay(const ClpSimplex& lp, const std::vector<double>& d) {
+    const CoinPackedMatrix& a = *lp.matrix();
+    std::vector<double> activity(lp.numberRows(), 0.0), size(lp.numberRows(), 0.0);
+    double gain = 0.0;
+    for (int c = 0; c < lp.numberColumns(); ++c) {
+        gain += lp.optimizationDirection() * lp.objective()[c] * d[c];
+        const CoinBigIndex start = a.getVectorStarts()[c];
+        for (int k = 0; k < a.getVectorLengths()[c]; ++k) {
+            const int r = a.getIndices()[start + k];
+            const double term = a.getElements()[start + k] * d[c];
+            activity[r] += term;
+            size[r] += std::fabs(term);
+        }
+    }
+    for (int r = 0; r < lp.numberRows(); ++r) {
+        const double tolerance = kRayTolerance * std::max(1.0, size[r]);
+        if ((lp.rowLower()[r] > -kInfinity && activity[r] < -tolerance) ||
+            (lp.rowUpper()[r] < kInfinity && activity[r] > tolerance))
+            return false;
+    }
+    return gain < -kRayGain;
+}
+
+void checkRelaxationBounded(Problem& p) {
+    if (p.results.lpStatus != XPRS_LP_OPTIMAL || !p.model.qcoef.empty()) return;
+    const ClpSimplex& lp = *p.lp;
+    if (!beyondOwnBounds(lp)) return;
+    std::vector<double> d = improvingDirection(lp);
+    const bool unbounded = !d.empty() && isRay(lp, d);
+    char line[200];
+    std::snprintf(
+        line, sizeof line,
+        "The relaxation's optimum %.10g puts columns beyond 1e7 that have no bound "
+        "there: %s",
+        lp.objectiveValue(),
+        unbounded ? "a ray improves it, the relaxation is unbounded" : "no ray improves it");
+    p.info(line);
+    if (unbounded) p.results.lpStatus = XPRS_LP_UNBOUNDED;
+}
+
 }  // namespace
 
 int mipOptimize(Problem& p, const char* flags) {
@@ -598,7 +685,11 @@ int mipOptimize(Problem& p, const char* flags) {
     }
     if (!p.rootSolved) {
         if (int rc = solveLp(p, p.objsense, "", true)) return rc;
-        p.rootSolved = p.results.lpStatus == XPRS_LP_OPTIMAL;
+        checkRelaxationBounded(p);
+        // An unbounded relaxation stays so until the problem changes: solved again, the dual
+        // simplex could end against its artificial bounds once more.
+        p.rootSolved =
+            p.results.lpStatus == XPRS_LP_OPTIMAL || p.results.lpStatus == XPRS_LP_UNBOUNDED;
     }
     p.results.mipStatus = rootStatus(p.results.lpStatus);
     // A search stopped before it began has found nothing.
