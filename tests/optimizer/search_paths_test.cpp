@@ -259,6 +259,215 @@ BOUNDS
 ENDATA
 )";
 
+// Found by the model fuzzer: the relaxation's optimum puts the integer x3 at about 1.00000017e16,
+// beyond 2^53, where no branch x3 <= v against x3 >= v + 1 can be formed; CBC's probing asserted
+// on it and, without probing, the search called the problem infeasible (x = 0 but x0 = 1 is
+// feasible). The search refuses it.
+const char* const kIntegerBeyondDoubles = R"(NAME    FUZZ FREE
+ROWS
+ N  obj
+ N  r0
+ N  r1
+ L  r2
+ G  r3
+ G  r4
+ N  r5
+ N  r6
+COLUMNS
+ m1 'MARKER' 'INTORG'
+ x0 obj 3
+ x0 r1 -2
+ m1 'MARKER' 'INTEND'
+ x1 obj -1000000000.0
+ x1 r1 7
+ x1 r2 -3
+ x1 r4 -3
+ x1 r6 10000.0
+ x2 obj 1000000.0
+ x2 r0 1
+ x2 r1 3
+ x2 r4 5
+ m1 'MARKER' 'INTORG'
+ x3 obj -3
+ x3 r0 -1
+ x3 r1 -3
+ x3 r2 1e-07
+ x3 r3 1000000000.0
+ x3 r5 1
+ x3 r6 1000000000.0
+ m1 'MARKER' 'INTEND'
+ x4 obj -1000000.0
+ x4 r0 -100
+ x4 r1 1
+ x4 r2 2
+ x4 r5 1000000.0
+ x4 r6 -3
+ x5 obj -5
+ x5 r2 -3
+ x5 r4 1000000000.0
+ x6 obj -3
+ x6 r1 1e-07
+ x6 r3 0.001
+ x6 r4 -3
+ x7 obj 0.5
+ x7 r0 -100
+ x7 r5 1
+ m1 'MARKER' 'INTORG'
+ x8 obj 5
+ x8 r0 0.5
+ x8 r1 3
+ x8 r3 -1
+ x8 r4 100
+ x8 r5 1e-07
+ m1 'MARKER' 'INTEND'
+ x9 obj 1000000000.0
+ x9 r1 -1000000000.0
+ x9 r2 2
+ x9 r3 -1000000.0
+ x9 r5 -5
+ x9 r6 5
+ x10 obj -1
+ x10 r0 -1
+RHS
+ rhs r1 5
+ rhs r2 20
+ rhs r4 -1
+ rhs r5 3
+ rhs r6 10
+BOUNDS
+ UI BND x0 2
+ LO BND x0 1
+ SC BND x2 10
+ LO BND x3 -5
+ LO BND x4 2
+ SC BND x4 5
+ BV BND x5
+ BV BND x6
+ BV BND x7
+ UI BND x10 2.5
+ENDATA
+)";
+
+// Found by the model fuzzer: a row of one entry (r0: x0 >= 10000) in a search with sets made
+// CLP's strong branching assert (markHotStart). The set s0 lets only one of x0 and x1 be nonzero,
+// and x1 >= 2 and x0 >= 10000: the problem is infeasible.
+const char* const kSingleEntryRowWithSets = R"(NAME    FUZZ FREE
+ROWS
+ N  obj
+ G  r0
+ N  r1
+ L  r2
+COLUMNS
+ x0 obj 2
+ x0 r0 0.001
+ x0 r1 1000000.0
+ x0 r2 3
+ m1 'MARKER' 'INTORG'
+ x1 obj 1
+ x1 r2 -3
+ m1 'MARKER' 'INTEND'
+RHS
+ rhs r0 10
+ rhs r1 20
+BOUNDS
+ SC BND x0 1000000.0
+ LO BND x1 2
+SOS
+ S1 SOS s0 3
+ x0 1
+ x1 2
+ S2 SOS s1 3
+ x1 1
+ S2 SOS s2 4
+ x0 1
+ x1 2
+ENDATA
+)";
+
+// Found by the model fuzzer with presolve off and the dual simplex: CLP's dual ended "optimal"
+// at -1.93e15 against its artificial bounds, and the search that started there asserted in CLP's
+// node LPs. The relaxation is unbounded: x1 = -t, x2 = 0.001 t, x4 = 1e9 t keeps every row
+// (r4 and r5 at equality) and lowers the objective by about 2e9 t.
+const char* const kUnboundedRelaxationCalledOptimal = R"(NAME    FUZZ FREE
+ROWS
+ N  obj
+ G  r0
+ G  r1
+ L  r2
+ L  r3
+ E  r4
+ E  r5
+ G  r6
+COLUMNS
+ x0 obj 10000.0
+ x0 r2 0.25
+ x0 r3 -1
+ x0 r4 -100
+ x0 r5 -7
+ x1 obj -1e-07
+ x1 r2 100
+ x1 r3 -100
+ x1 r4 0.001
+ x1 r5 1000000.0
+ x1 r6 -0.001
+ m1 'MARKER' 'INTORG'
+ x2 obj 5
+ x2 r0 -2
+ x2 r1 10000.0
+ x2 r4 1
+ x2 r6 -2
+ m1 'MARKER' 'INTEND'
+ x3 obj 5
+ x3 r1 1
+ x3 r2 2
+ x3 r3 0.25
+ x3 r4 100
+ x3 r5 -10000.0
+ x4 obj -2
+ x4 r0 3
+ x4 r3 -3
+ x4 r5 0.001
+ x4 r6 1000000000.0
+ x5 obj -1
+ x5 r0 7
+ x5 r2 -10000.0
+ m1 'MARKER' 'INTORG'
+ x6 obj 3
+ x6 r0 10
+ x6 r1 1e-07
+ x6 r2 -2
+ x6 r3 -1000000000.0
+ x6 r6 10
+ m1 'MARKER' 'INTEND'
+ x7 obj -2
+ x7 r0 1000000000.0
+ x7 r2 10000.0
+ x7 r5 100
+ x8 obj 1000000000.0
+ x8 r2 10000.0
+ x8 r3 -3
+ x8 r4 100
+ x8 r6 -1e-07
+ x9 obj 10
+RHS
+ rhs r0 100000.0
+ rhs r2 20
+ rhs r4 0
+ rhs r5 10
+ rhs r6 0
+BOUNDS
+ BV BND x0
+ MI BND x1
+ LO BND x2 1
+ BV BND x3
+ LO BND x5 1e-06
+ SC BND x5 1000000.0
+ BV BND x7
+ LO BND x8 0.5
+ SC BND x8 1000000.0
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -309,6 +518,14 @@ const Case kCases[] = {
     {"empty_row_with_sets", kEmptyRowWithSets, {"CUTSTRATEGY=1"}, 1, 1000, 1e-9},
     {"lotsize_near_point", kLotsizeNearPoint, {"OPTCA=1", "PERCUT=0.0001"}, 1, 6, 1e-9},
     {"integer_quadratic", kIntegerQuadratic, {}, 1, -2.25, 1e-9},
+    {"integer_beyond_doubles", kIntegerBeyondDoubles, {}, 7, NAN, 0},
+    {"single_entry_row_with_sets", kSingleEntryRowWithSets, {}, 7, NAN, 0},
+    {"unbounded_relaxation_called_optimal",
+     kUnboundedRelaxationCalledOptimal,
+     {"IFPRES=0", "IALG=2"},
+     4,
+     NAN,
+     0},
 };
 
 std::string scratch(const std::string& name) {

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <mutex>
 #include <string>
 
@@ -385,26 +386,48 @@ std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
 
 // Sets and semi-continuous columns need branching objects of their own, which CBC's driver
 // does not carry through its preprocessing; such problems run a plain branch and cut.
-// Rows without entries bound nothing once the relaxation is feasible, but CLP's strong branching
-// in the search with objects asserts on them (markHotStart), so that search goes without them;
-// its solutions are columns only.
-void dropEmptyRows(OsiSolverInterface& solver) {
+// CLP's strong branching in the search with objects asserts (markHotStart) on rows without
+// entries and on rows of one entry (seen at the root of an infeasible problem with a set), so
+// that search goes without them: a row without entries bounds nothing once the relaxation is
+// feasible, and a row of one entry becomes bounds of its column. Its solutions are columns only.
+void foldShortRows(OsiSolverInterface& solver) {
     const CoinPackedMatrix* byCol = solver.getMatrixByCol();
-    std::vector<int> entries(solver.getNumRows(), 0);
+    const int rows = solver.getNumRows();
+    std::vector<int> entries(rows, 0), column(rows, -1);
+    std::vector<double> element(rows, 0.0);
     for (int c = 0; c < byCol->getNumCols(); ++c) {
         const CoinBigIndex start = byCol->getVectorStarts()[c];
-        for (int k = 0; k < byCol->getVectorLengths()[c]; ++k)
-            if (byCol->getElements()[start + k] != 0.0) ++entries[byCol->getIndices()[start + k]];
+        for (int k = 0; k < byCol->getVectorLengths()[c]; ++k) {
+            const double a = byCol->getElements()[start + k];
+            const int r = byCol->getIndices()[start + k];
+            if (a == 0.0) continue;
+            ++entries[r];
+            column[r] = c;
+            element[r] = a;
+        }
     }
-    std::vector<int> empty;
-    for (int r = 0; r < static_cast<int>(entries.size()); ++r)
-        if (entries[r] == 0) empty.push_back(r);
-    if (!empty.empty()) solver.deleteRows(static_cast<int>(empty.size()), empty.data());
+    std::vector<int> folded;
+    for (int r = 0; r < rows; ++r) {
+        if (entries[r] > 1) continue;
+        folded.push_back(r);
+        if (entries[r] == 0) continue;
+        const int c = column[r];
+        const double a = element[r];
+        const double rl = solver.getRowLower()[r], ru = solver.getRowUpper()[r];
+        const double low = a > 0 ? rl : ru, high = a > 0 ? ru : rl;
+        const double from = std::fabs(low) >= kInfinity ? -COIN_DBL_MAX : low / a;
+        const double to = std::fabs(high) >= kInfinity ? COIN_DBL_MAX : high / a;
+        const double lower = solver.getColLower()[c], upper = solver.getColUpper()[c];
+        // Within the primal tolerance the bounds may cross; they meet instead.
+        solver.setColLower(c, std::max(lower, std::min(from, upper)));
+        solver.setColUpper(c, std::min(upper, std::max(to, solver.getColLower()[c])));
+    }
+    if (!folded.empty()) solver.deleteRows(static_cast<int>(folded.size()), folded.data());
 }
 
 void runObjectSearch(Problem& p) {
     auto solver = searchSolver(p);
-    dropEmptyRows(*solver);
+    foldShortRows(*solver);
     CbcModel model(*solver);
     // Into the log from the first message on: finding the integers warns when there are none.
     model.passInMessageHandler(p.messages.get());
@@ -519,6 +542,24 @@ void sayThreads(Problem& p) {
                " asked): in parallel CBC searches a larger tree, or a different one each run");
 }
 
+// From 2^53 on a double holds no fractions and not every integer: a branch x <= v against
+// x >= v + 1 cannot be formed there (CBC's probing asserted that the two differ, and its node LPs
+// declared a feasible problem infeasible). The search refuses an integer column that the
+// relaxation puts that far out.
+constexpr double kLargestBranchValue = 9007199254740992.0;
+
+int checkBranchRange(Problem& p) {
+    const Model& m = p.model;
+    const double* x = p.lp->primalColumnSolution();
+    for (int c = 0; c < m.ncols; ++c)
+        if ((m.coltype[c] == 'I' || m.coltype[c] == 'B') && std::fabs(x[c]) >= kLargestBranchValue)
+            return p.fail(kInternal, "integer column " + std::to_string(c + 1) + " takes " +
+                                         number(x[c]) +
+                                         " in the relaxation, beyond 2^53, where the search "
+                                         "cannot tell integers apart");
+    return kOk;
+}
+
 int runSearch(Problem& p) {
     const Model& m = p.model;
     // CBC's searches take the objective as linear: its driver returned fractional integer
@@ -534,6 +575,7 @@ int runSearch(Problem& p) {
                                              std::to_string(c + 1) +
                                              " with a negative lower bound, which the search "
                                              "with sets cannot take");
+    if (int rc = checkBranchRange(p)) return rc;
     sayThreads(p);
     bool objects = !m.sets.empty() ||
                    std::any_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t == 'S'; });
@@ -542,6 +584,92 @@ int runSearch(Problem& p) {
     else
         runDriverSearch(p);
     return kOk;
+}
+
+// CLP's dual simplex bounds the columns that have no bound of their own by artificial ones and
+// can end "optimal" against them on a relaxation that is unbounded (objectives of 1e13 and
+// more, where the primal simplex did not find the ray either); a search started from that point
+// asserts in CLP's node LPs. An optimum with such a column beyond kArtificialReach is checked by
+// a ray: a direction within [-1, 1] that keeps every row and bound of the relaxation and
+// improves the objective, found by an LP over the cone of the relaxation and checked here with
+// a tolerance far below CLP's, so that a step that only the primal tolerance allows (1e-7 of a
+// row per unit) does not count.
+constexpr double kArtificialReach = 1e7;
+constexpr double kRayTolerance = 1e-10;
+constexpr double kRayGain = 1e-6;
+
+bool beyondOwnBounds(const ClpSimplex& lp) {
+    const double* x = lp.primalColumnSolution();
+    for (int c = 0; c < lp.numberColumns(); ++c)
+        if ((x[c] > kArtificialReach && lp.columnUpper()[c] >= kInfinity) ||
+            (x[c] < -kArtificialReach && lp.columnLower()[c] <= -kInfinity))
+            return true;
+    return false;
+}
+
+// The best direction of the relaxation's cone, clamped to it; empty when CLP finds none.
+std::vector<double> improvingDirection(const ClpSimplex& lp) {
+    ClpSimplex cone(lp);
+    cone.setLogLevel(0);
+    cone.setMaximumIterations(COIN_INT_MAX);
+    cone.setMaximumSeconds(-1.0);
+    const int n = lp.numberColumns();
+    for (int c = 0; c < n; ++c)
+        cone.setColumnBounds(c, lp.columnLower()[c] <= -kInfinity ? -1.0 : 0.0,
+                             lp.columnUpper()[c] >= kInfinity ? 1.0 : 0.0);
+    for (int r = 0; r < lp.numberRows(); ++r)
+        cone.setRowBounds(r, lp.rowLower()[r] <= -kInfinity ? -COIN_DBL_MAX : 0.0,
+                          lp.rowUpper()[r] >= kInfinity ? COIN_DBL_MAX : 0.0);
+    ClpSolve options;
+    options.setSpecialOption(2, 1);  // the host owns its signals
+    cone.initialSolve(options);
+    if (cone.status() != 0) return {};
+    std::vector<double> d(cone.primalColumnSolution(), cone.primalColumnSolution() + n);
+    for (int c = 0; c < n; ++c)
+        d[c] = std::min(cone.columnUpper()[c], std::max(cone.columnLower()[c], d[c]));
+    return d;
+}
+
+// Whether d keeps every row of the relaxation within kRayTolerance of the terms it adds up, and
+// improves the objective by more than kRayGain.
+bool isRay(const ClpSimplex& lp, const std::vector<double>& d) {
+    const CoinPackedMatrix& a = *lp.matrix();
+    std::vector<double> activity(lp.numberRows(), 0.0), size(lp.numberRows(), 0.0);
+    double gain = 0.0;
+    for (int c = 0; c < lp.numberColumns(); ++c) {
+        gain += lp.optimizationDirection() * lp.objective()[c] * d[c];
+        const CoinBigIndex start = a.getVectorStarts()[c];
+        for (int k = 0; k < a.getVectorLengths()[c]; ++k) {
+            const int r = a.getIndices()[start + k];
+            const double term = a.getElements()[start + k] * d[c];
+            activity[r] += term;
+            size[r] += std::fabs(term);
+        }
+    }
+    for (int r = 0; r < lp.numberRows(); ++r) {
+        const double tolerance = kRayTolerance * std::max(1.0, size[r]);
+        if ((lp.rowLower()[r] > -kInfinity && activity[r] < -tolerance) ||
+            (lp.rowUpper()[r] < kInfinity && activity[r] > tolerance))
+            return false;
+    }
+    return gain < -kRayGain;
+}
+
+void checkRelaxationBounded(Problem& p) {
+    if (p.results.lpStatus != XPRS_LP_OPTIMAL || !p.model.qcoef.empty()) return;
+    const ClpSimplex& lp = *p.lp;
+    if (!beyondOwnBounds(lp)) return;
+    std::vector<double> d = improvingDirection(lp);
+    const bool unbounded = !d.empty() && isRay(lp, d);
+    char line[200];
+    std::snprintf(
+        line, sizeof line,
+        "The relaxation's optimum %.10g puts columns beyond 1e7 that have no bound "
+        "there: %s",
+        lp.objectiveValue(),
+        unbounded ? "a ray improves it, the relaxation is unbounded" : "no ray improves it");
+    p.info(line);
+    if (unbounded) p.results.lpStatus = XPRS_LP_UNBOUNDED;
 }
 
 }  // namespace
@@ -557,7 +685,11 @@ int mipOptimize(Problem& p, const char* flags) {
     }
     if (!p.rootSolved) {
         if (int rc = solveLp(p, p.objsense, "", true)) return rc;
-        p.rootSolved = p.results.lpStatus == XPRS_LP_OPTIMAL;
+        checkRelaxationBounded(p);
+        // An unbounded relaxation stays so until the problem changes: solved again, the dual
+        // simplex could end against its artificial bounds once more.
+        p.rootSolved =
+            p.results.lpStatus == XPRS_LP_OPTIMAL || p.results.lpStatus == XPRS_LP_UNBOUNDED;
     }
     p.results.mipStatus = rootStatus(p.results.lpStatus);
     // A search stopped before it began has found nothing.
