@@ -16,6 +16,7 @@
 namespace {
 
 const std::string kShared = CORVANE_SHARED_DATA;
+constexpr unsigned kSecondsPerCase = 120;
 
 // Found by the model fuzzer (bench/fuzz/models): a set whose member is semi-continuous with a
 // limit of 1e-6 and whose other members are integers; CBC's set object asserted that a member
@@ -259,6 +260,75 @@ BOUNDS
 ENDATA
 )";
 
+// Found by the model fuzzer: rows that no point within the column bounds satisfies, -3 x0 in
+// [9, 10] with x0 in [0, 5] and empty rows whose bounds exclude zero. CLP's barrier diverged on
+// them until it asserted; the problem is infeasible.
+const char* const kBarrierRowOutOfReach = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ L  r0
+ E  r1
+ L  r2
+ G  r3
+ N  r4
+ N  r5
+ L  r6
+ G  r7
+COLUMNS
+    m1 'MARKER' 'INTORG'
+    x0 obj 10
+    x0 r2 -3
+    x0 r4 -2
+    x0 r5 -2
+    m1 'MARKER' 'INTEND'
+RHS
+    rhs r1 5
+    rhs r2 10
+    rhs r3 -5
+    rhs r4 3
+    rhs r5 3
+    rhs r6 0
+    rhs r7 1
+RANGES
+    rng r1 5
+    rng r2 1
+    rng r3 5
+    rng r6 1
+    rng r7 5
+BOUNDS
+ UI BND x0 5
+ENDATA
+)";
+
+// Found by the model fuzzer: the empty equation r3 = -5 makes the problem infeasible; CLP's
+// barrier aborted on it ("primal off to infinity").
+const char* const kBarrierEmptyEquation = R"(NAME          FUZZ FREE
+OBJSENSE
+    MAX
+ROWS
+ N  obj
+ G  r0
+ L  r1
+ G  r2
+ E  r3
+ L  r4
+ L  r5
+COLUMNS
+    x0 obj 7
+    x0 r0 1e-07
+    x0 r2 3
+    x0 r5 10
+RHS
+    rhs r0 -5
+    rhs r1 5
+    rhs r2 2
+    rhs r3 -5
+    rhs r4 10
+    rhs r5 10
+BOUNDS
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -309,6 +379,13 @@ const Case kCases[] = {
     {"empty_row_with_sets", kEmptyRowWithSets, {"CUTSTRATEGY=1"}, 1, 1000, 1e-9},
     {"lotsize_near_point", kLotsizeNearPoint, {"OPTCA=1", "PERCUT=0.0001"}, 1, 6, 1e-9},
     {"integer_quadratic", kIntegerQuadratic, {}, 1, -2.25, 1e-9},
+    {"barrier_row_out_of_reach",
+     kBarrierRowOutOfReach,
+     {"IALG=4", "IFPRES=1", "IFSCAL=0"},
+     7,
+     NAN,
+     0},
+    {"barrier_empty_equation", kBarrierEmptyEquation, {"IALG=4"}, 7, NAN, 0},
 };
 
 std::string scratch(const std::string& name) {
@@ -334,6 +411,7 @@ int solve(const Case& c, std::string& output) {
     if (pid == 0) {
         std::FILE* f = std::freopen(out.c_str(), "w", stdout);
         if (!f || dup2(fileno(stdout), 2) < 0) _exit(127);
+        alarm(kSecondsPerCase);  // a run that hangs dies of SIGALRM and fails its case
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
