@@ -202,6 +202,39 @@ Algorithm safeAlgorithm(Problem& p, const ClpSimplex& lp, Algorithm alg) {
     return Algorithm::kDual;
 }
 
+// Whether presolve's substitutions could give a column an objective coefficient of the
+// library's largest accepted magnitude or more: eliminating column k through row i adds
+// c_k a_ij / a_ik to column j's cost, which CLP's simplex asserts on from 1e25. Each entry is
+// tested against its row's largest |c_k / a_ik|, the size of one substitution, with five orders
+// of magnitude to spare for the substitutions that follow it.
+bool substitutionsOverflow(const ClpSimplex& lp) {
+    const int rows = lp.numberRows(), cols = lp.numberColumns();
+    const CoinPackedMatrix& a = *lp.matrix();
+    const CoinBigIndex* start = a.getVectorStarts();
+    const int* length = a.getVectorLengths();
+    const int* index = a.getIndices();
+    const double* value = a.getElements();
+    const double* c = lp.getObjCoefficients();
+    std::vector<double> ratio(rows, 0.0);
+    for (int k = 0; k < cols; ++k)
+        for (CoinBigIndex e = start[k]; e < start[k] + length[k]; ++e)
+            if (value[e] != 0.0)
+                ratio[index[e]] = std::max(ratio[index[e]], std::fabs(c[k] / value[e]));
+    for (int j = 0; j < cols; ++j)
+        for (CoinBigIndex e = start[j]; e < start[j] + length[j]; ++e)
+            if (std::fabs(value[e]) * ratio[index[e]] >= kLargestCoefficient) return true;
+    return false;
+}
+
+bool presolveFor(Problem& p, const ClpSimplex& lp) {
+    if (p.controls.intValue(XPRS_PRESOLVE) == 0) return false;
+    if (!substitutionsOverflow(lp)) return true;
+    p.info(
+        "Presolve: its substitutions could make objective coefficients of 1e20 or more; the "
+        "problem is solved without presolve");
+    return false;
+}
+
 // A status left by an interrupted or failed run is kept when the arrays exist: CLP's own warm
 // start copes with any consistent set of statuses.
 void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
@@ -209,7 +242,7 @@ void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
         runWarmStart(lp, alg);
         return;
     }
-    runColdStart(p, lp, safeAlgorithm(p, lp, alg), p.controls.intValue(XPRS_PRESOLVE) != 0);
+    runColdStart(p, lp, safeAlgorithm(p, lp, alg), presolveFor(p, lp));
 }
 
 // The relaxation that starts an integer search on CBC's standard driver is solved as that driver
