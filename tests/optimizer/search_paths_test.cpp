@@ -391,6 +391,116 @@ BOUNDS
 ENDATA
 )";
 
+// Found by the model fuzzer: quadratic problems made unbounded by a column outside the quadratic
+// form, the free x1 of cost 100 in a row of type L (CLP's quadratic primal method asserted) and
+// the free x7 of cost 2 in no row at all (it looped inside one iteration).
+const char* const kUnboundedLinearInRow = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ L  r0
+COLUMNS
+    x0 obj -0.5
+    x0 r0 7
+    x1 obj 100
+    x1 r0 3
+    x2 r0 -0.001
+    x4 obj 7
+    x5 obj -5
+    x5 r0 1
+    x6 obj 10000.0
+    x6 r0 -2
+    m1 'MARKER' 'INTORG'
+    x7 obj 1
+    x7 r0 0.001
+    m1 'MARKER' 'INTEND'
+    x8 obj 100
+    m1 'MARKER' 'INTORG'
+    x9 obj -1000000000.0
+    x9 r0 7
+    m1 'MARKER' 'INTEND'
+    x10 obj 1000000000.0
+    x10 r0 5
+RHS
+BOUNDS
+ FR BND x0
+ FR BND x1
+ BV BND x2
+ MI BND x3
+ SC BND x5 10
+ BV BND x6
+ UI BND x7 5
+ LO BND x8 0.5
+ SC BND x8 20
+ UI BND x9 2.5
+ LO BND x9 0.5
+ FR BND x10
+SOS
+ S1 SOS s0 4
+    x2 1
+    x1 0.5
+    x9 3
+    x7 4
+ S1 SOS s1 3
+    x2 2
+ S1 SOS s2 3
+    x5 1
+QUADOBJ
+    x0 x0 10
+    x7 x7 0.0001
+    x10 x10 2
+ENDATA
+)";
+const char* const kUnboundedEmptyColumn = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ E  r0
+COLUMNS
+    x0 obj 10000.0
+    x0 r0 100
+    x1 obj -1
+    x1 r0 2
+    x2 obj 1e-07
+    x3 obj -2
+    x3 r0 -1
+    x4 obj -2
+    x5 obj -1
+    x5 r0 1
+    x6 obj 3
+    x7 obj 2
+RHS
+    rhs r0 0.5
+RANGES
+BOUNDS
+ BV BND x0
+ UP BND x1 1
+ MI BND x2
+ BV BND x3
+ FR BND x4
+ SC BND x5 20
+ FR BND x6
+ FR BND x7
+SOS
+ S1 SOS s0 2
+    x2 1
+    x0 2
+    x3 3
+ S1 SOS s1 4
+    x2 1
+    x7 2
+    x6 3
+    x4 4
+    x0 5
+QUADOBJ
+    x2 x2 0.5
+    x4 x4 10
+    x6 x6 1
+    x1 x1 1
+    x0 x0 10
+    x3 x3 2
+    x5 x5 10
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -449,6 +559,8 @@ const Case kCases[] = {
      0},
     {"barrier_empty_equation", kBarrierEmptyEquation, {"IALG=4"}, 7, NAN, 0},
     {"presolve_huge_cost", kPresolveHugeCost, {"IALG=2"}, 4, NAN, 0},
+    {"quadratic_unbounded_linear_column", kUnboundedLinearInRow, {}, 3, NAN, 0},
+    {"quadratic_unbounded_empty_column", kUnboundedEmptyColumn, {"IBARTHREAD=2"}, 3, NAN, 0},
 };
 
 std::string scratch(const std::string& name) {

@@ -341,6 +341,27 @@ bool prefersBarrier(const ClpSimplex& lp) {
     return 2 * inequalities > rows;
 }
 
+// Whether a column outside the quadratic form has a cost that improves without end along an
+// infinite bound. CLP's quadratic primal method asserts or loops inside one iteration on such
+// columns when they make the problem unbounded, so these problems are classified first.
+bool hasOpenLinearColumn(const ClpSimplex& lp) {
+    const CoinPackedMatrix& q = quadraticMatrix(lp);
+    const int n = lp.numberColumns();
+    std::vector<char> quadratic(n, 0);
+    for (int j = 0; j < q.getNumCols(); ++j) {
+        const CoinBigIndex first = q.getVectorStarts()[j];
+        for (CoinBigIndex k = first; k < first + q.getVectorLengths()[j]; ++k)
+            if (q.getElements()[k] != 0.0) quadratic[j] = quadratic[q.getIndices()[k]] = 1;
+    }
+    const double* c = lp.getObjCoefficients();
+    for (int j = 0; j < n; ++j) {
+        if (quadratic[j] || c[j] == 0.0) continue;
+        if (c[j] < 0.0 ? lp.columnUpper()[j] >= COIN_DBL_MAX : lp.columnLower()[j] <= -COIN_DBL_MAX)
+            return true;
+    }
+    return false;
+}
+
 bool isSeparable(const Model& m) {
     for (size_t k = 0; k < m.qcoef.size(); ++k)
         if (m.qcol1[k] != m.qcol2[k] && m.qcoef[k] != 0.0) return false;
@@ -415,6 +436,12 @@ void solveMinimisation(Problem& p, ClpSimplex& lp) {
     const bool separable = isSeparable(p.model);
     const std::vector<Method> methods = plan(p, lp, separable);
     bool done = false;
+    if (hasOpenLinearColumn(lp)) {
+        p.info(
+            "Quadratic problem: a column outside the quadratic form is unbounded in the "
+            "direction of its cost; the problem is classified first");
+        done = classify();
+    }
     for (size_t k = 0; k < methods.size() && !done; ++k) {
         const Method method = methods[k];
         if (k > 0) p.info(std::string("Quadratic problem: trying ") + methodName(method));
