@@ -501,6 +501,32 @@ QUADOBJ
 ENDATA
 )";
 
+// Found by the model fuzzer: x2 of cost -1 has no upper bound but 1e-7 x2 <= 3 + x0 + 10 x1, so
+// the optimum is at x2 = 1.4e8 (objective -140000000.75). The direction x2 = 1 passed the ray
+// program's primal tolerance and the problem was called unbounded. No method reaches the optimum
+// within the library's budget, so the answer is unfinished.
+const char* const kTinyRowOnOpenColumn = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ E  r0
+COLUMNS
+    x0 r0 -1
+    x1 obj -1
+    x1 r0 -10
+    x2 obj -1
+    x2 r0 1e-07
+RHS
+    rhs r0 3
+RANGES
+    rng r0 -3
+BOUNDS
+ UI BND x0 1
+ BV BND x1
+QUADOBJ
+    x1 x1 0.5
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -561,6 +587,12 @@ const Case kCases[] = {
     {"presolve_huge_cost", kPresolveHugeCost, {"IALG=2"}, 4, NAN, 0},
     {"quadratic_unbounded_linear_column", kUnboundedLinearInRow, {}, 3, NAN, 0},
     {"quadratic_unbounded_empty_column", kUnboundedEmptyColumn, {"IBARTHREAD=2"}, 3, NAN, 0},
+    {"quadratic_tiny_row_on_open_column",
+     kTinyRowOnOpenColumn,
+     {"IFPRES=1", "IFSCAL=0"},
+     2,
+     NAN,
+     0},
 };
 
 std::string scratch(const std::string& name) {
