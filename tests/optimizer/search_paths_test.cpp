@@ -16,6 +16,7 @@
 namespace {
 
 const std::string kShared = CORVANE_SHARED_DATA;
+constexpr unsigned kSecondsPerCase = 120;
 
 // Found by the model fuzzer (bench/fuzz/models): a set whose member is semi-continuous with a
 // limit of 1e-6 and whose other members are integers; CBC's set object asserted that a member
@@ -465,6 +466,270 @@ BOUNDS
  BV BND x7
  LO BND x8 0.5
  SC BND x8 1000000.0
+// Found by the model fuzzer: rows that no point within the column bounds satisfies, -3 x0 in
+// [9, 10] with x0 in [0, 5] and empty rows whose bounds exclude zero. CLP's barrier diverged on
+// them until it asserted; the problem is infeasible.
+const char* const kBarrierRowOutOfReach = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ L  r0
+ E  r1
+ L  r2
+ G  r3
+ N  r4
+ N  r5
+ L  r6
+ G  r7
+COLUMNS
+    m1 'MARKER' 'INTORG'
+    x0 obj 10
+    x0 r2 -3
+    x0 r4 -2
+    x0 r5 -2
+    m1 'MARKER' 'INTEND'
+RHS
+    rhs r1 5
+    rhs r2 10
+    rhs r3 -5
+    rhs r4 3
+    rhs r5 3
+    rhs r6 0
+    rhs r7 1
+RANGES
+    rng r1 5
+    rng r2 1
+    rng r3 5
+    rng r6 1
+    rng r7 5
+BOUNDS
+ UI BND x0 5
+ENDATA
+)";
+
+// Found by the model fuzzer: the empty equation r3 = -5 makes the problem infeasible; CLP's
+// barrier aborted on it ("primal off to infinity").
+const char* const kBarrierEmptyEquation = R"(NAME          FUZZ FREE
+OBJSENSE
+    MAX
+ROWS
+ N  obj
+ G  r0
+ L  r1
+ G  r2
+ E  r3
+ L  r4
+ L  r5
+COLUMNS
+    x0 obj 7
+    x0 r0 1e-07
+    x0 r2 3
+    x0 r5 10
+RHS
+    rhs r0 -5
+    rhs r1 5
+    rhs r2 2
+    rhs r3 -5
+    rhs r4 10
+    rhs r5 10
+BOUNDS
+ENDATA
+)";
+
+// Found by the model fuzzer: presolve eliminated the free x2 (cost 1e9) through an equation
+// where its coefficient is 1e-7, giving x1 a cost of 1e25 on which CLP's simplex asserted. The
+// relaxation is unbounded (x7 is free), so the search does not start.
+const char* const kPresolveHugeCost = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ N  r0
+ G  r1
+ E  r2
+ E  r3
+COLUMNS
+    x0 obj -2
+    x0 r0 2
+    x0 r1 7
+    x0 r2 0.001
+    x0 r3 10
+    x1 r1 10000.0
+    x1 r2 10000.0
+    x1 r3 1000000000.0
+    x2 obj 1000000000.0
+    x2 r0 5
+    x2 r2 1e-07
+    x2 r3 1e-07
+    x3 obj -1
+    x3 r0 3
+    x4 obj -3
+    x4 r0 2
+    x4 r2 10000.0
+    x5 obj -1
+    x5 r1 0.5
+    x5 r3 100
+    x6 obj 0.25
+    x7 obj 2
+    x7 r1 -1
+    x7 r3 1
+    x8 obj -1
+    x8 r1 0.5
+    x9 obj 1
+    x9 r0 -2
+    x9 r2 2
+RHS
+    rhs r0 100000.0
+    rhs r1 0.5
+    rhs r2 1
+    rhs r3 5
+RANGES
+    rng r1 1
+    rng r2 -3
+BOUNDS
+ FR BND x2
+ BV BND x3
+ LO BND x4 3
+ SC BND x4 4
+ MI BND x5
+ UP BND x6 4
+ FR BND x7
+ BV BND x8
+ LO BND x9 2
+ SC BND x9 10
+ENDATA
+)";
+
+// Found by the model fuzzer: quadratic problems made unbounded by a column outside the quadratic
+// form, the free x1 of cost 100 in a row of type L (CLP's quadratic primal method asserted) and
+// the free x7 of cost 2 in no row at all (it looped inside one iteration).
+const char* const kUnboundedLinearInRow = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ L  r0
+COLUMNS
+    x0 obj -0.5
+    x0 r0 7
+    x1 obj 100
+    x1 r0 3
+    x2 r0 -0.001
+    x4 obj 7
+    x5 obj -5
+    x5 r0 1
+    x6 obj 10000.0
+    x6 r0 -2
+    m1 'MARKER' 'INTORG'
+    x7 obj 1
+    x7 r0 0.001
+    m1 'MARKER' 'INTEND'
+    x8 obj 100
+    m1 'MARKER' 'INTORG'
+    x9 obj -1000000000.0
+    x9 r0 7
+    m1 'MARKER' 'INTEND'
+    x10 obj 1000000000.0
+    x10 r0 5
+RHS
+BOUNDS
+ FR BND x0
+ FR BND x1
+ BV BND x2
+ MI BND x3
+ SC BND x5 10
+ BV BND x6
+ UI BND x7 5
+ LO BND x8 0.5
+ SC BND x8 20
+ UI BND x9 2.5
+ LO BND x9 0.5
+ FR BND x10
+SOS
+ S1 SOS s0 4
+    x2 1
+    x1 0.5
+    x9 3
+    x7 4
+ S1 SOS s1 3
+    x2 2
+ S1 SOS s2 3
+    x5 1
+QUADOBJ
+    x0 x0 10
+    x7 x7 0.0001
+    x10 x10 2
+ENDATA
+)";
+const char* const kUnboundedEmptyColumn = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ E  r0
+COLUMNS
+    x0 obj 10000.0
+    x0 r0 100
+    x1 obj -1
+    x1 r0 2
+    x2 obj 1e-07
+    x3 obj -2
+    x3 r0 -1
+    x4 obj -2
+    x5 obj -1
+    x5 r0 1
+    x6 obj 3
+    x7 obj 2
+RHS
+    rhs r0 0.5
+RANGES
+BOUNDS
+ BV BND x0
+ UP BND x1 1
+ MI BND x2
+ BV BND x3
+ FR BND x4
+ SC BND x5 20
+ FR BND x6
+ FR BND x7
+SOS
+ S1 SOS s0 2
+    x2 1
+    x0 2
+    x3 3
+ S1 SOS s1 4
+    x2 1
+    x7 2
+    x6 3
+    x4 4
+    x0 5
+QUADOBJ
+    x2 x2 0.5
+    x4 x4 10
+    x6 x6 1
+    x1 x1 1
+    x0 x0 10
+    x3 x3 2
+    x5 x5 10
+ENDATA
+)";
+
+// Found by the model fuzzer: x2 of cost -1 has no upper bound but 1e-7 x2 <= 3 + x0 + 10 x1, so
+// the optimum is at x2 = 1.4e8 (objective -140000000.75). The direction x2 = 1 passed the ray
+// program's primal tolerance and the problem was called unbounded. No method reaches the optimum
+// within the library's budget, so the answer is unfinished.
+const char* const kTinyRowOnOpenColumn = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ E  r0
+COLUMNS
+    x0 r0 -1
+    x1 obj -1
+    x1 r0 -10
+    x2 obj -1
+    x2 r0 1e-07
+RHS
+    rhs r0 3
+RANGES
+    rng r0 -3
+BOUNDS
+ UI BND x0 1
+ BV BND x1
+QUADOBJ
+    x1 x1 0.5
 ENDATA
 )";
 
@@ -526,6 +791,22 @@ const Case kCases[] = {
      4,
      NAN,
      0},
+    {"barrier_row_out_of_reach",
+     kBarrierRowOutOfReach,
+     {"IALG=4", "IFPRES=1", "IFSCAL=0"},
+     7,
+     NAN,
+     0},
+    {"barrier_empty_equation", kBarrierEmptyEquation, {"IALG=4"}, 7, NAN, 0},
+    {"presolve_huge_cost", kPresolveHugeCost, {"IALG=2"}, 4, NAN, 0},
+    {"quadratic_unbounded_linear_column", kUnboundedLinearInRow, {}, 3, NAN, 0},
+    {"quadratic_unbounded_empty_column", kUnboundedEmptyColumn, {"IBARTHREAD=2"}, 3, NAN, 0},
+    {"quadratic_tiny_row_on_open_column",
+     kTinyRowOnOpenColumn,
+     {"IFPRES=1", "IFSCAL=0"},
+     2,
+     NAN,
+     0},
 };
 
 std::string scratch(const std::string& name) {
@@ -551,6 +832,7 @@ int solve(const Case& c, std::string& output) {
     if (pid == 0) {
         std::FILE* f = std::freopen(out.c_str(), "w", stdout);
         if (!f || dup2(fileno(stdout), 2) < 0) _exit(127);
+        alarm(kSecondsPerCase);  // a run that hangs dies of SIGALRM and fails its case
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);

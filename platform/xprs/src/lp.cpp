@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "problem.h"
 
@@ -150,6 +152,89 @@ void runWarmStart(ClpSimplex& lp, Algorithm alg) {
         lp.dual(0);
 }
 
+// The first row that no point within the column bounds can satisfy (an empty row whose bounds
+// exclude zero, a row whose activity cannot reach its range), or -1. CLP's barrier diverges on
+// such a row until it asserts or aborts, where the simplex methods report the problem infeasible.
+int unsatisfiableRow(const ClpSimplex& lp, double tol) {
+    const int rows = lp.numberRows(), cols = lp.numberColumns();
+    std::vector<double> low(rows, 0.0), high(rows, 0.0);
+    std::vector<char> lowInf(rows, 0), highInf(rows, 0);
+    const CoinPackedMatrix& a = *lp.matrix();
+    const CoinBigIndex* start = a.getVectorStarts();
+    const int* length = a.getVectorLengths();
+    const int* index = a.getIndices();
+    const double* value = a.getElements();
+    const double* clo = lp.columnLower();
+    const double* cup = lp.columnUpper();
+    for (int j = 0; j < cols; ++j)
+        for (CoinBigIndex k = start[j]; k < start[j] + length[j]; ++k) {
+            const int i = index[k];
+            const double v = value[k];
+            const double lo = v > 0 ? clo[j] : cup[j], up = v > 0 ? cup[j] : clo[j];
+            if (std::fabs(lo) >= COIN_DBL_MAX)
+                lowInf[i] = 1;
+            else
+                low[i] += v * lo;
+            if (std::fabs(up) >= COIN_DBL_MAX)
+                highInf[i] = 1;
+            else
+                high[i] += v * up;
+        }
+    for (int i = 0; i < rows; ++i) {
+        const double rlo = lp.rowLower()[i], rup = lp.rowUpper()[i];
+        if (!highInf[i] && rlo > -COIN_DBL_MAX &&
+            rlo - high[i] > tol * std::max(1.0, std::fabs(rlo)))
+            return i;
+        if (!lowInf[i] && rup < COIN_DBL_MAX && low[i] - rup > tol * std::max(1.0, std::fabs(rup)))
+            return i;
+    }
+    return -1;
+}
+
+// The barrier is kept from problems that a row alone proves infeasible: the dual simplex solves
+// them instead, once per solve, and says so.
+Algorithm safeAlgorithm(Problem& p, const ClpSimplex& lp, Algorithm alg) {
+    if (alg != Algorithm::kBarrier) return alg;
+    const int row = unsatisfiableRow(lp, p.controls.dblValue(XPRS_FEASTOL));
+    if (row < 0) return alg;
+    p.info("Barrier: row " + std::to_string(p.rows.loaded(row)) +
+           " cannot be satisfied within the column bounds; the dual simplex solves the problem");
+    return Algorithm::kDual;
+}
+
+// Whether presolve's substitutions could give a column an objective coefficient of the
+// library's largest accepted magnitude or more: eliminating column k through row i adds
+// c_k a_ij / a_ik to column j's cost, which CLP's simplex asserts on from 1e25. Each entry is
+// tested against its row's largest |c_k / a_ik|, the size of one substitution, with five orders
+// of magnitude to spare for the substitutions that follow it.
+bool substitutionsOverflow(const ClpSimplex& lp) {
+    const int rows = lp.numberRows(), cols = lp.numberColumns();
+    const CoinPackedMatrix& a = *lp.matrix();
+    const CoinBigIndex* start = a.getVectorStarts();
+    const int* length = a.getVectorLengths();
+    const int* index = a.getIndices();
+    const double* value = a.getElements();
+    const double* c = lp.getObjCoefficients();
+    std::vector<double> ratio(rows, 0.0);
+    for (int k = 0; k < cols; ++k)
+        for (CoinBigIndex e = start[k]; e < start[k] + length[k]; ++e)
+            if (value[e] != 0.0)
+                ratio[index[e]] = std::max(ratio[index[e]], std::fabs(c[k] / value[e]));
+    for (int j = 0; j < cols; ++j)
+        for (CoinBigIndex e = start[j]; e < start[j] + length[j]; ++e)
+            if (std::fabs(value[e]) * ratio[index[e]] >= kLargestCoefficient) return true;
+    return false;
+}
+
+bool presolveFor(Problem& p, const ClpSimplex& lp) {
+    if (p.controls.intValue(XPRS_PRESOLVE) == 0) return false;
+    if (!substitutionsOverflow(lp)) return true;
+    p.info(
+        "Presolve: its substitutions could make objective coefficients of 1e20 or more; the "
+        "problem is solved without presolve");
+    return false;
+}
+
 // A status left by an interrupted or failed run is kept when the arrays exist: CLP's own warm
 // start copes with any consistent set of statuses.
 void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
@@ -157,7 +242,7 @@ void runSolve(Problem& p, ClpSimplex& lp, Algorithm alg) {
         runWarmStart(lp, alg);
         return;
     }
-    runColdStart(p, lp, alg, p.controls.intValue(XPRS_PRESOLVE) != 0);
+    runColdStart(p, lp, safeAlgorithm(p, lp, alg), presolveFor(p, lp));
 }
 
 // The relaxation that starts an integer search on CBC's standard driver is solved as that driver

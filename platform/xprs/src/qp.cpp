@@ -32,6 +32,8 @@ constexpr double kGapBox = 10.0;
 constexpr int kSmallProblem = 500;
 // An improving direction of recession needs at least this much slope per unit step.
 constexpr double kRaySlope = 1e-7;
+// The part of a direction's terms in one row that may be rounding.
+constexpr double kRayRounding = 1e-9;
 
 // How the attempts went, for the results and the log.
 struct Run {
@@ -284,6 +286,44 @@ bool provesInfeasible(Problem& p, ClpSimplex& lp, Run& run) {
     return true;
 }
 
+// Whether the terms of one row of a direction cancel or keep the sign its bounds require, beyond
+// rounding: a direction's violation, unlike a point's, grows without end along it, so the
+// primal tolerance of the linear program that found it does not apply (1e-7 d in a row of type L
+// passes that program's tolerance at d = 1).
+bool rayRowHolds(double sum, double size, double lo, double up) {
+    const double slack = kRayRounding * size;
+    return (lo <= -COIN_DBL_MAX || sum >= -slack) && (up >= COIN_DBL_MAX || sum <= slack);
+}
+
+// Checks d against the constraints and the quadratic form from the problem's data.
+bool rayHolds(const ClpSimplex& lp, const double* d) {
+    const int n = lp.numberColumns(), rows = lp.numberRows();
+    for (int j = 0; j < n; ++j)
+        if ((d[j] < 0.0 && lp.columnLower()[j] > -COIN_DBL_MAX) ||
+            (d[j] > 0.0 && lp.columnUpper()[j] < COIN_DBL_MAX))
+            return false;
+    std::vector<double> sum(std::max(rows, n), 0.0), size(std::max(rows, n), 0.0);
+    auto accumulate = [&](const CoinPackedMatrix& a) {
+        std::fill(sum.begin(), sum.end(), 0.0);
+        std::fill(size.begin(), size.end(), 0.0);
+        for (int j = 0; j < a.getNumCols(); ++j) {
+            const CoinBigIndex first = a.getVectorStarts()[j];
+            for (CoinBigIndex k = first; k < first + a.getVectorLengths()[j]; ++k) {
+                const double term = a.getElements()[k] * d[j];
+                sum[a.getIndices()[k]] += term;
+                size[a.getIndices()[k]] += std::fabs(term);
+            }
+        }
+    };
+    accumulate(*lp.matrix());
+    for (int i = 0; i < rows; ++i)
+        if (!rayRowHolds(sum[i], size[i], lp.rowLower()[i], lp.rowUpper()[i])) return false;
+    accumulate(quadraticMatrix(lp));
+    for (int j = 0; j < n; ++j)
+        if (!rayRowHolds(sum[j], size[j], 0.0, 0.0)) return false;
+    return true;
+}
+
 // A direction d of recession of the constraints with Qd = 0 along which the objective improves:
 // on it the objective is linear and decreases without end. Found by a linear program over the
 // directions within the unit box.
@@ -322,6 +362,7 @@ bool findRay(Problem& p, ClpSimplex& lp, Run& run, std::vector<double>& ray) {
     run.iterations += model->numberIterations();
     if (model->status() != 0 || model->objectiveValue() > -kRaySlope) return false;
     const double* d = model->primalColumnSolution();
+    if (!rayHolds(lp, d)) return false;
     ray.assign(d, d + n);
     return true;
 }
@@ -339,6 +380,27 @@ bool prefersBarrier(const ClpSimplex& lp) {
     int inequalities = 0;
     for (int i = 0; i < rows; ++i) inequalities += lp.rowLower()[i] != lp.rowUpper()[i];
     return 2 * inequalities > rows;
+}
+
+// Whether a column outside the quadratic form has a cost that improves without end along an
+// infinite bound. CLP's quadratic primal method asserts or loops inside one iteration on such
+// columns when they make the problem unbounded, so these problems are classified first.
+bool hasOpenLinearColumn(const ClpSimplex& lp) {
+    const CoinPackedMatrix& q = quadraticMatrix(lp);
+    const int n = lp.numberColumns();
+    std::vector<char> quadratic(n, 0);
+    for (int j = 0; j < q.getNumCols(); ++j) {
+        const CoinBigIndex first = q.getVectorStarts()[j];
+        for (CoinBigIndex k = first; k < first + q.getVectorLengths()[j]; ++k)
+            if (q.getElements()[k] != 0.0) quadratic[j] = quadratic[q.getIndices()[k]] = 1;
+    }
+    const double* c = lp.getObjCoefficients();
+    for (int j = 0; j < n; ++j) {
+        if (quadratic[j] || c[j] == 0.0) continue;
+        if (c[j] < 0.0 ? lp.columnUpper()[j] >= COIN_DBL_MAX : lp.columnLower()[j] <= -COIN_DBL_MAX)
+            return true;
+    }
+    return false;
 }
 
 bool isSeparable(const Model& m) {
@@ -415,6 +477,12 @@ void solveMinimisation(Problem& p, ClpSimplex& lp) {
     const bool separable = isSeparable(p.model);
     const std::vector<Method> methods = plan(p, lp, separable);
     bool done = false;
+    if (hasOpenLinearColumn(lp)) {
+        p.info(
+            "Quadratic problem: a column outside the quadratic form is unbounded in the "
+            "direction of its cost; the problem is classified first");
+        done = classify();
+    }
     for (size_t k = 0; k < methods.size() && !done; ++k) {
         const Method method = methods[k];
         if (k > 0) p.info(std::string("Quadratic problem: trying ") + methodName(method));
