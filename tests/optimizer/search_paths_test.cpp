@@ -466,6 +466,9 @@ BOUNDS
  BV BND x7
  LO BND x8 0.5
  SC BND x8 1000000.0
+ENDATA
+)";
+
 // Found by the model fuzzer: rows that no point within the column bounds satisfies, -3 x0 in
 // [9, 10] with x0 in [0, 5] and empty rows whose bounds exclude zero. CLP's barrier diverged on
 // them until it asserted; the problem is infeasible.
