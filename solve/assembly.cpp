@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
+#include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
-#include "solve/host_codes.h"
 #include "solve/run_arrays.h"
 #include "solve/solve_context.h"
 #include "solver/zol_xpress.h"
@@ -374,8 +374,8 @@ void ZOLXpress::reportDroppedEntities() {
 
 void ZOLXpress::reportLoadFailure(int* resultCode) {
     const int code = optimizerErrorCode();
-    *resultCode = -2;
-    setStatus(8);
+    *resultCode = corvane::result::kNotLoaded;
+    setStatus(corvane::status::kFailed);
     logCoded(" *** Error loading problem to XPRESS solver. Error code ", code);
     logLastError();
 }

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
-#include "solve/host_codes.h"
 #include "solve/run_arrays.h"
 #include "solve/solve_context.h"
 #include "solver/zol_xpress.h"
@@ -19,15 +19,6 @@ using corvane::allocateRunArray;
 using corvane::kNamePrefixLength;
 
 namespace {
-
-constexpr int kRequestEquations = 1;
-constexpr int kRequestDerivatives = 9;
-constexpr int kRequestFinished = 7;
-
-constexpr int kStatusMissingProvider = 6;
-constexpr int kMissingVarProvider = -6;
-constexpr int kMissingEqnProvider = -5;
-constexpr int kMissingObjProvider = -4;
 
 // Scaling looks at what follows the host's name prefix.
 constexpr int kScalingNameLength = 65;
@@ -83,15 +74,15 @@ bool ZOLXpress::providersPresent(VarProvider* vars, EqnProvider* eqns, ObjProvid
                                  int* requestCode, int* resultCode) {
     int missing = 0;
     if (!vars) {
-        missing = kMissingVarProvider;
+        missing = corvane::result::kMissingVariables;
     } else if (!eqns) {
-        missing = kMissingEqnProvider;
+        missing = corvane::result::kMissingEquations;
     } else if (!obj) {
-        missing = kMissingObjProvider;
+        missing = corvane::result::kMissingObjective;
     }
     if (missing == 0) return true;
-    setStatus(kStatusMissingProvider);
-    *requestCode = kRequestFinished;
+    setStatus(corvane::status::kNotRetrievable);
+    *requestCode = corvane::request::kFinished;
     *resultCode = missing;
     return false;
 }
@@ -108,7 +99,7 @@ void ZOLXpress::recordStartPoint(VarProvider* vars, int* requestCode) {
     }
     if (variableScaling == 1 && numVars - 1 > 0) chooseColumnScales(vars);
     iteratePhase = 2;
-    *requestCode = kRequestEquations;
+    *requestCode = corvane::request::kEquations;
 }
 
 // Every variable but the last may be scaled by the power of ten of its start value. A name is
@@ -159,5 +150,5 @@ void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* re
     }
     keepFirstStartPoint = false;
     iteratePhase = 3;
-    *requestCode = kRequestDerivatives;
+    *requestCode = corvane::request::kDerivatives;
 }

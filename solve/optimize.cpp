@@ -3,6 +3,7 @@
 #include <locale>
 #include <vector>
 
+#include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
 #include "solve/run_arrays.h"
@@ -11,6 +12,8 @@
 #include "solver/zol_xpress.h"
 
 using corvane::SolveContext;
+namespace result = corvane::result;
+namespace status = corvane::status;
 
 namespace {
 
@@ -21,7 +24,7 @@ constexpr double kMarker = 1.0e12;
 }  // namespace
 
 void ZOLXpress::setStatus(int status) {
-    corvane::setSummaryItem(convergenceSummary, "STATUS", status);
+    corvane::setSummaryItem(convergenceSummary, corvane::summary_item::kStatus, status);
 }
 
 // The MIP start is stated in the columns the optimizer sees, which are scaled.
@@ -88,9 +91,9 @@ void ZOLXpress::optimize(SolveContext& context) {
 // The client stopped the optimizer: the host gets its start values back and nothing else.
 void ZOLXpress::endInterrupted(SolveContext& context) {
     *context.solveDone = 1;
-    *context.requestCode = 7;
+    *context.requestCode = corvane::request::kFinished;
     iteratePhase = 1;
-    setStatus(8);
+    setStatus(status::kFailed);
     returnStartValues(context);
     CleanUp();
     corvane::releaseRunArray(firstStartPoint);
@@ -104,8 +107,8 @@ void ZOLXpress::interpretLpStatus(SolveContext& context) {
     switch (status) {
         case XPRS_LP_OPTIMAL:
             readIterationsAndObjective(XPRS_LPOBJVAL);
-            *resultCode = 0;
-            setStatus(1);
+            *resultCode = result::kSolved;
+            setStatus(status::kSolved);
             logStream << " *** Successful LP solution found *** " << std::endl;
             reportObjective();
             break;
@@ -113,37 +116,37 @@ void ZOLXpress::interpretLpStatus(SolveContext& context) {
             reportInfeasibleLp(context, status);
             break;
         case XPRS_LP_CUTOFF:
-            reportCoded(resultCode, 1, 4,
+            reportCoded(resultCode, result::kNoOptimum, status::kCutOff,
                         " *** Warning from XPRESS solver. Inconsistent primal LP solution. Code ",
                         status);
             break;
         case XPRS_LP_UNFINISHED:
-            reportCoded(resultCode, 1, 2,
+            reportCoded(resultCode, result::kNoOptimum, status::kUnfinished,
                         " *** Error in XPRESS solver. Incomplete LP solution. Code ", status);
             break;
         case XPRS_LP_UNBOUNDED:
-            *resultCode = 1;
-            setStatus(3);
+            *resultCode = result::kNoOptimum;
+            setStatus(status::kUnbounded);
             reportUnboundedness(context);
             break;
         case XPRS_LP_CUTOFF_IN_DUAL:
-            reportCoded(resultCode, 1, 4,
+            reportCoded(resultCode, result::kNoOptimum, status::kCutOff,
                         " *** Error in XPRESS solver. Inconsistent dual LP solution. Code ",
                         status);
             break;
         default:
-            reportCoded(resultCode, 2, 8, " *** Error in XPRESS solver. Status unknown. Code ",
-                        status);
+            reportCoded(resultCode, result::kUnknown, status::kFailed,
+                        " *** Error in XPRESS solver. Status unknown. Code ", status);
     }
 }
 
 void ZOLXpress::reportInfeasibleLp(SolveContext& context, int status) {
     double primal = 0.0;
     double dual = 0.0;
-    *context.resultCode = 1;
+    *context.resultCode = result::kNoOptimum;
     XPRSgetdblattrib(problemHandle, XPRS_SUMPRIMALINF, &primal);
     XPRSgetdblattrib(problemHandle, XPRS_BARDUALINF, &dual);
-    setStatus(7);
+    setStatus(status::kInfeasible);
     logCoded(" *** Warning from XPRESS solver. Infeasible LP solution. Code ", status);
     if (primal + dual > 0) {
         logStream << " *** Sum of Primal Infeasibilities = " << primal << std::endl;
@@ -159,32 +162,32 @@ void ZOLXpress::interpretMipStatus(SolveContext& context) {
     switch (status) {
         case XPRS_MIP_OPTIMAL:
             readIterationsAndObjective(XPRS_MIPOBJVAL);
-            *resultCode = 0;
-            setStatus(1);
+            *resultCode = result::kSolved;
+            setStatus(status::kSolved);
             logStream << " *** Successful MIP solution found *** " << std::endl;
             reportObjective();
             break;
         case XPRS_MIP_INFEAS:
-            *resultCode = 1;
-            setStatus(4);
+            *resultCode = result::kNoOptimum;
+            setStatus(status::kCutOff);
             logCoded(
                 " *** Error in XPRESS solver. Search is complete. No integer solution exists. "
                 "Code = ",
                 status);
-            setStatus(7);
+            setStatus(status::kInfeasible);
             if (algorithm < 4) reportInfeasibilities(context, true);
             break;
         case XPRS_MIP_SOLUTION:
             XPRSgetdblattrib(problemHandle, XPRS_MIPOBJVAL, &objectiveValue);
-            *resultCode = 0;
-            setStatus(1);
+            *resultCode = result::kSolved;
+            setStatus(status::kSolved);
             logStream << " *** Warning in XPRESS solver. The solution found is feasible but "
                          "suboptimal."
                       << std::endl;
             logStream << " *** Best Integer Objective Value is " << objectiveValue << std::endl;
             break;
         case XPRS_MIP_NO_SOL_FOUND:
-            reportCoded(resultCode, 1, 7,
+            reportCoded(resultCode, result::kNoOptimum, status::kInfeasible,
                         " *** Error in XPRESS solver. Search is incomplete. No integer solution "
                         "found. Code = ",
                         status);
@@ -192,19 +195,19 @@ void ZOLXpress::interpretMipStatus(SolveContext& context) {
         case XPRS_MIP_LP_OPTIMAL:
             if (relaxMipRun) {
                 readIterationsAndObjective(XPRS_LPOBJVAL);
-                *resultCode = 0;
-                setStatus(1);
+                *resultCode = result::kSolved;
+                setStatus(status::kSolved);
                 logStream << " *** Successful Relaxed IP solution found *** " << std::endl;
                 reportObjective();
             } else {
-                reportCoded(resultCode, 1, 7,
+                reportCoded(resultCode, result::kNoOptimum, status::kInfeasible,
                             " *** Error in XPRESS solver. LP optimized only. No integer solution. "
                             "Code = ",
                             status);
             }
             break;
         case XPRS_MIP_LP_NOT_OPTIMAL:
-            reportCoded(resultCode, 1, 4,
+            reportCoded(resultCode, result::kNoOptimum, status::kCutOff,
                         " *** Error in XPRESS solver. Incomplete LP solution. No integer "
                         "solution. Code = ",
                         status);
@@ -227,9 +230,10 @@ void ZOLXpress::readIterationsAndObjective(int objectiveAttribute) {
 
 void ZOLXpress::reportObjective() {
     logStream << " *** Optimal Objective Value is " << objectiveValue << std::endl;
-    setStatus(1);
-    corvane::setSummaryItem(convergenceSummary, "FINAL_OBJ", objectiveValue);
-    corvane::setSummaryItem(convergenceSummary, "NUM_ITER", iterationCount);
+    setStatus(status::kSolved);
+    corvane::setSummaryItem(convergenceSummary, corvane::summary_item::kFinalObjective,
+                            objectiveValue);
+    corvane::setSummaryItem(convergenceSummary, corvane::summary_item::kIterations, iterationCount);
 }
 
 void ZOLXpress::openReport(const SolveContext& context) {

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #endif
 
+#include "host/host_codes.h"
 #include "solve/processor_clock.h"
 #include "solver/zol_xpress.h"
 
@@ -141,7 +142,7 @@ int ZOLXpress::readSavedBasis(const RunFileNames& names, int rc, int* resultCode
         const int readRc = XPRSreadbasis(problemHandle, names.basis.c_str(), "");
         moveLogToEnd();
         if (readRc != 0) {
-            *resultCode = -2;
+            *resultCode = corvane::result::kNotLoaded;
             logCoded(" *** Error loading basis. Error code ", optimizerErrorCode());
             logLastError();
         }
@@ -180,7 +181,7 @@ void ZOLXpress::saveBasisAfterMip(const RunFileNames& names, int* resultCode) {
     XPRSgetbasis(problemHandle, rowBasis, colBasis);
     if (names.basis.empty()) return;
     if (XPRSwritebasis(problemHandle, names.basis.c_str(), "") != 0) {
-        *resultCode = -2;
+        *resultCode = corvane::result::kNotLoaded;
         logCoded(" *** Error saving basis. Error code ", optimizerErrorCode());
     }
 }
@@ -189,7 +190,7 @@ void ZOLXpress::saveBasisAfterMip(const RunFileNames& names, int* resultCode) {
 // earlier work left, so that no later solve starts from it.
 void ZOLXpress::saveOrRemoveBasis(const RunFileNames& names, int resultCode) {
     if (names.basis.empty()) return;
-    if (resultCode == 0) {
+    if (resultCode == corvane::result::kSolved) {
         if (XPRSwritebasis(problemHandle, names.basis.c_str(), "") != 0)
             logCoded(" *** Error saving basis. Error code ", optimizerErrorCode());
     } else if (runCounter == 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
 #include "solve/solve_context.h"
@@ -40,14 +41,14 @@ void ZOLXpress::retrieveSolution(SolveContext& context) {
     }
     if (rc == 0) return;
     const int code = optimizerErrorCode();
-    setStatus(6);
-    *context.resultCode = 2;
+    setStatus(corvane::status::kNotRetrievable);
+    *context.resultCode = corvane::result::kUnknown;
     logCoded(" *** Error in retrieving solution from XPRESS solver. Error code ", code);
 }
 
 // A problem without columns has no first value to test; its result code alone decides.
 bool ZOLXpress::solutionTaken(const SolveContext& context) const {
-    if (*context.resultCode == 2) return false;
+    if (*context.resultCode == corvane::result::kUnknown) return false;
     return numVars == 0 || std::fabs(solution[0]) < kNoSolutionMagnitude;
 }
 

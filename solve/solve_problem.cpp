@@ -1,5 +1,6 @@
 // The third call of a solve: the optimizer problem is created, assembled, loaded, optimized and
 // answered, and every way out of the call releases the solve's resources.
+#include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
 #include "solve/run_arrays.h"
@@ -9,10 +10,6 @@
 
 using corvane::DataError;
 using corvane::SolveContext;
-
-namespace {
-constexpr int kRequestFinished = 7;
-}
 
 void ZOLXpress::solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
                              ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode) {
@@ -82,8 +79,8 @@ void ZOLXpress::runOptimization(SolveContext& context) {
     }
     if (context.rc != 0) {
         const int code = optimizerErrorCode();
-        *context.resultCode = 1;
-        setStatus(8);
+        *context.resultCode = corvane::result::kNoOptimum;
+        setStatus(corvane::status::kFailed);
         logCoded(" *** Error in XPRESS solver during optimization. Error code ", code);
     } else {
         retrieveSolution(context);
@@ -96,7 +93,7 @@ void ZOLXpress::runOptimization(SolveContext& context) {
     }
     *context.solveDone = 1;
     iteratePhase = 1;
-    *context.requestCode = kRequestFinished;
+    *context.requestCode = corvane::request::kFinished;
     if (solveAsMip) {
         interpretMipStatus(context);
     } else {
@@ -144,8 +141,8 @@ bool ZOLXpress::failOnData(SolveContext& context, const DataError& error) {
 }
 
 void ZOLXpress::abandonSolve(SolveContext& context) {
-    setStatus(8);
-    *context.resultCode = -2;
+    setStatus(corvane::status::kFailed);
+    *context.resultCode = corvane::result::kNotLoaded;
     returnStartValues(context);
     finishSolve(context.requestCode);
 }
@@ -153,5 +150,5 @@ void ZOLXpress::abandonSolve(SolveContext& context) {
 void ZOLXpress::finishSolve(int* requestCode) {
     CleanUp();
     iteratePhase = 1;
-    *requestCode = kRequestFinished;
+    *requestCode = corvane::request::kFinished;
 }

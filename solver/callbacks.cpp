@@ -1,6 +1,7 @@
 // Client callback interfaces, their registration, and the optimizer's callbacks into the plug-in.
 #include <iostream>
 
+#include "host/host_codes.h"
 #include "solver/client_callbacks.h"
 #include "solver/optimizer_callbacks.h"
 #include "solver/summary_items.h"
@@ -76,7 +77,8 @@ int XPRS_CC lpLogCallback(XPRSprob, void*) {
     if (clientControlCallBack->onIteration()) return 0;
     std::cout << " *** User interrupted the XPRESS solver" << std::endl;
     if (currentSolver) {
-        corvane::setSummaryItem(currentSolver->convergenceSummary, "STATUS", 8);
+        corvane::setSummaryItem(currentSolver->convergenceSummary, corvane::summary_item::kStatus,
+                                corvane::status::kFailed);
         currentSolver->interruptRequested = true;
     }
     return kStopOptimizer;

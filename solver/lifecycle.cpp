@@ -2,6 +2,7 @@
 #include <cstring>
 #include <locale>
 
+#include "host/host_codes.h"
 #include "solve/run_arrays.h"
 #include "solver/zol_xpress.h"
 
@@ -127,8 +128,8 @@ void ZOLXpress::CleanUp() {
 int ZOLXpress::InitializeXpress() {
     XPRSfree();
     if (XPRSinit(nullptr) == 0) return 0;
-    setStatus(8);
-    return -3;
+    setStatus(corvane::status::kFailed);
+    return corvane::kOptimizerNotStarted;
 }
 
 const char* ZOLXpress::Description(const char*) const {

@@ -17,6 +17,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "host/host_codes.h"
 #include "platform/host/cli/batch.h"
 #include "platform/host/cli/commands.h"
 #include "platform/host/model/model_reader.h"
@@ -109,8 +110,8 @@ std::string outcomeOf(const ModelReport& report) {
         case SolveOutcome::NoSolution:
             break;
     }
-    if (report.run.hasStatus && report.run.status == 7) return "infeasible";
-    if (report.run.hasStatus && report.run.status == 3) return "unbounded";
+    if (report.run.hasStatus && report.run.status == status::kInfeasible) return "infeasible";
+    if (report.run.hasStatus && report.run.status == status::kUnbounded) return "unbounded";
     return "not_solved";
 }
 

@@ -8,16 +8,13 @@
 
 #include <unistd.h>
 
+#include "host/host_codes.h"
 #include "platform/host/model/host_model.h"
 #include "platform/host/vrim_host.h"
 
 namespace corvane::host {
 
 namespace {
-
-constexpr int kRequestEquations = 1;
-constexpr int kRequestDerivatives = 9;
-constexpr int kRequestFinished = 7;
 
 volatile std::sig_atomic_t interruptFlag = 0;
 
@@ -42,9 +39,11 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 void readSummary(const rt_cvgsum_t* summary, SolveRun& run) {
-    run.hasStatus = rtocvgsum_get_int_item(summary, "STATUS", &run.status) != 0;
-    run.hasObjective = rtocvgsum_get_real_item(summary, "FINAL_OBJ", &run.objective) != 0;
-    run.hasIterations = rtocvgsum_get_int_item(summary, "NUM_ITER", &run.iterations) != 0;
+    run.hasStatus = rtocvgsum_get_int_item(summary, summary_item::kStatus, &run.status) != 0;
+    run.hasObjective =
+        rtocvgsum_get_real_item(summary, summary_item::kFinalObjective, &run.objective) != 0;
+    run.hasIterations =
+        rtocvgsum_get_int_item(summary, summary_item::kIterations, &run.iterations) != 0;
 }
 
 }  // namespace
@@ -98,22 +97,22 @@ SolveRun runSolve(RTMILSolver& solver, HostModel& host) {
 
     SolveRun run;
     run.resultCode = kNoResultYet;
-    int request = 0;
-    for (int call = 0; request != kRequestFinished; ++call) {
+    int requestCode = 0;
+    for (int call = 0; requestCode != request::kFinished; ++call) {
         if (call == kMaxIterateCalls)
             throw HostError("the solver did not finish within " + std::to_string(kMaxIterateCalls) +
                             " iterate calls");
         const auto start = std::chrono::steady_clock::now();
-        solver.iterate(&host.vars(), &host.eqns(), &host.derivs(), &host.objective(), &request,
+        solver.iterate(&host.vars(), &host.eqns(), &host.derivs(), &host.objective(), &requestCode,
                        &run.solveDone, &run.resultCode);
         run.iterateSeconds[call < 2 ? call : 2] += secondsSince(start);
-        run.requestCodes.push_back(request);
-        if (request == kRequestEquations) {
+        run.requestCodes.push_back(requestCode);
+        if (requestCode == request::kEquations) {
             host.evaluateResiduals();
-        } else if (request == kRequestDerivatives) {
+        } else if (requestCode == request::kDerivatives) {
             host.evaluateDerivatives();
-        } else if (request != kRequestFinished) {
-            throw HostError("the solver asked for request code " + std::to_string(request) +
+        } else if (requestCode != request::kFinished) {
+            throw HostError("the solver asked for request code " + std::to_string(requestCode) +
                             ", which this host does not know");
         }
     }
@@ -125,8 +124,10 @@ SolveRun runSolve(RTMILSolver& solver, HostModel& host) {
 
 SolveOutcome outcomeOf(const SolveRun& run) {
     if (run.solveDone != 1 || !run.hasStatus) return SolveOutcome::NoSolution;
-    if (run.status == 8 && run.resultCode == kNoResultYet) return SolveOutcome::Interrupted;
-    if (run.status == 1 && run.resultCode == 0) return SolveOutcome::Solved;
+    if (run.status == status::kFailed && run.resultCode == kNoResultYet)
+        return SolveOutcome::Interrupted;
+    if (run.status == status::kSolved && run.resultCode == result::kSolved)
+        return SolveOutcome::Solved;
     return SolveOutcome::NoSolution;
 }
 
