@@ -7,7 +7,7 @@
 #define CORVANE_HOST_RT_SOLVER_H
 
 #include "host/deleting_destructor.h"
-#include "plugin/corvane_api.h"
+#include "host/corvane_api.h"
 
 struct rt_cvgsum;
 typedef struct rt_cvgsum rt_cvgsum_t;

@@ -120,65 +120,11 @@ typedef void(XPRS_CC* XPRSmessagecallback)(XPRSprob prob, void* data, const char
 #define XPRS_AT_UPPER 2
 #define XPRS_FREE_SUPER 3
 
-XPRS_API int XPRS_CC XPRSinit(const char* path);
-XPRS_API int XPRS_CC XPRSfree(void);
-XPRS_API int XPRS_CC XPRSgetversion(char* version);
-XPRS_API int XPRS_CC XPRScreateprob(XPRSprob* prob);
-XPRS_API int XPRS_CC XPRSdestroyprob(XPRSprob prob);
+#include "optimizer/xprs_functions.h"
 
-XPRS_API int XPRS_CC XPRSsetintcontrol(XPRSprob prob, int control, int value);
-XPRS_API int XPRS_CC XPRSsetdblcontrol(XPRSprob prob, int control, double value);
-XPRS_API int XPRS_CC XPRSgetintcontrol(XPRSprob prob, int control, int* value);
-XPRS_API int XPRS_CC XPRSgetintattrib(XPRSprob prob, int attrib, int* value);
-XPRS_API int XPRS_CC XPRSgetdblattrib(XPRSprob prob, int attrib, double* value);
-
-XPRS_API int XPRS_CC XPRSloadlp(XPRSprob prob, const char* name, int ncols, int nrows,
-                                const char rowtype[], const double rhs[], const double range[],
-                                const double obj[], const int colstart[], const int collen[],
-                                const int rowind[], const double value[], const double lb[],
-                                const double ub[]);
-XPRS_API int XPRS_CC XPRSloadqp(XPRSprob prob, const char* name, int ncols, int nrows,
-                                const char rowtype[], const double rhs[], const double range[],
-                                const double obj[], const int colstart[], const int collen[],
-                                const int rowind[], const double value[], const double lb[],
-                                const double ub[], int nqterms, const int qcol1[],
-                                const int qcol2[], const double qcoef[]);
-XPRS_API int XPRS_CC XPRSloadglobal(XPRSprob prob, const char* name, int ncols, int nrows,
-                                    const char rowtype[], const double rhs[], const double range[],
-                                    const double obj[], const int colstart[], const int collen[],
-                                    const int rowind[], const double value[], const double lb[],
-                                    const double ub[], int nentities, int nsets,
-                                    const char enttype[], const int entcol[], const double limit[],
-                                    const char settype[], const int setstart[], const int setcol[],
-                                    const double setref[]);
-XPRS_API int XPRS_CC XPRSaddnames(XPRSprob prob, int type, const char names[], int first, int last);
-
-XPRS_API int XPRS_CC XPRSgetlasterror(XPRSprob prob, char* text);
-XPRS_API int XPRS_CC XPRSsetlogfile(XPRSprob prob, const char* file);
-XPRS_API int XPRS_CC XPRSreadbasis(XPRSprob prob, const char* file, const char* flags);
-XPRS_API int XPRS_CC XPRSwritebasis(XPRSprob prob, const char* file, const char* flags);
-XPRS_API int XPRS_CC XPRSgetbasis(XPRSprob prob, int rowstat[], int colstat[]);
-XPRS_API int XPRS_CC XPRSwriteprob(XPRSprob prob, const char* file, const char* flags);
-
-XPRS_API int XPRS_CC XPRSaddmipsol(XPRSprob prob, int length, const double values[],
-                                   const int colind[], const char* name);
-XPRS_API int XPRS_CC XPRSminim(XPRSprob prob, const char* flags);
-XPRS_API int XPRS_CC XPRSmaxim(XPRSprob prob, const char* flags);
-XPRS_API int XPRS_CC XPRSchgobjsense(XPRSprob prob, int sense);
-XPRS_API int XPRS_CC XPRSmipoptimize(XPRSprob prob, const char* flags);
-XPRS_API int XPRS_CC XPRSdumpcontrols(XPRSprob prob);
-
-XPRS_API int XPRS_CC XPRSgetscaledinfeas(XPRSprob prob, int* npv, int* nps, int* nds, int* ndv,
-                                         int colsP[], int rowsP[], int rowsD[], int colsD[]);
-XPRS_API int XPRS_CC XPRSgetunbvec(XPRSprob prob, int* index);
-XPRS_API int XPRS_CC XPRSgetlpsol(XPRSprob prob, double x[], double slack[], double dual[],
-                                  double dj[]);
-XPRS_API int XPRS_CC XPRSgetmipsol(XPRSprob prob, double x[], double slack[]);
-XPRS_API int XPRS_CC XPRSfixglobals(XPRSprob prob, int round);
-
-XPRS_API int XPRS_CC XPRSsetcblplog(XPRSprob prob, XPRSlplogcallback callback, void* data);
-XPRS_API int XPRS_CC XPRSaddcbmessage(XPRSprob prob, XPRSmessagecallback callback, void* data,
-                                      int priority);
+#define XPRS_DECLARE(function, params, args) XPRS_API int XPRS_CC function params;
+CORVANE_XPRS_FUNCTIONS(XPRS_DECLARE)
+#undef XPRS_DECLARE
 
 #ifdef __cplusplus
 }

@@ -1,10 +1,9 @@
-// The optimizer functions the plug-in calls through its lazy binding, as one list:
-// X(function, (parameters), (arguments)). XPRSgetlasterror is bound on its own, since it also
-// explains an unbound library.
+// Every function of the optimizer interface, as one list: X(function, (parameters), (arguments)).
+// optimizer/xprs.h declares them from it; the plug-in's lazy binding forwards each, and the test
+// double enumerates them. Every function returns an int. Included by optimizer/xprs.h, after the
+// types the parameters use.
 #ifndef CORVANE_OPTIMIZER_XPRS_FUNCTIONS_H
 #define CORVANE_OPTIMIZER_XPRS_FUNCTIONS_H
-
-#include "optimizer/xprs.h"
 
 // clang-format off
 #define CORVANE_XPRS_FUNCTIONS(X) \
@@ -46,6 +45,7 @@
                  setref)) \
     X(XPRSaddnames, (XPRSprob prob, int type, const char names[], int first, int last), \
                 (prob, type, names, first, last)) \
+    X(XPRSgetlasterror, (XPRSprob prob, char* text), (prob, text)) \
     X(XPRSsetlogfile, (XPRSprob prob, const char* file), (prob, file)) \
     X(XPRSreadbasis, (XPRSprob prob, const char* file, const char* flags), \
                 (prob, file, flags)) \

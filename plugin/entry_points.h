@@ -2,7 +2,7 @@
 #ifndef CORVANE_PLUGIN_ENTRY_POINTS_H
 #define CORVANE_PLUGIN_ENTRY_POINTS_H
 
-#include "plugin/corvane_api.h"
+#include "host/corvane_api.h"
 
 class SolverLibrary;
 

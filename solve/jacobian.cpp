@@ -2,7 +2,7 @@
 // objective as row 0: a counting sort by column, O(columns + elements), in place in the column
 // starts.
 #include "host/providers.h"
-#include "solve/run_arrays.h"
+#include "solver/run_arrays.h"
 #include "solver/zol_xpress.h"
 
 void ZOLXpress::XPRSCompressJacobian(DerivProvider* derivs, EqnProvider* eqns) {

@@ -3,7 +3,7 @@
 #include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
-#include "solve/run_arrays.h"
+#include "solver/run_arrays.h"
 #include "solve/solve_context.h"
 #include "solver/optimizer_callbacks.h"
 #include "solver/zol_xpress.h"

@@ -9,7 +9,7 @@
 #define CORVANE_SOLVER_CLIENT_CALLBACKS_H
 
 #include "host/deleting_destructor.h"
-#include "plugin/corvane_api.h"
+#include "host/corvane_api.h"
 
 class CORVANE_API IZOL_XpressControlCallBack {
   public:

@@ -3,7 +3,7 @@
 #include <locale>
 
 #include "host/host_codes.h"
-#include "solve/run_arrays.h"
+#include "solver/run_arrays.h"
 #include "solver/zol_xpress.h"
 
 using corvane::releaseRunArray;

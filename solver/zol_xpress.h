@@ -16,7 +16,7 @@
 
 #include "host/rt_solver.h"
 #include "optimizer/xprs.h"
-#include "plugin/corvane_api.h"
+#include "host/corvane_api.h"
 
 namespace corvane {
 struct RunFileNames;

@@ -17,7 +17,6 @@
 
 #define XPRS_BUILDING_LIBRARY
 #include "optimizer/xprs.h"
-#include "optimizer/xprs_functions.h"
 
 namespace {
 
@@ -110,7 +109,6 @@ int XPRS_CC routeLpLog(XPRSprob prob, void* route) {
 
 #define CORVANE_TIMED_TYPE(function, params, args) using function##_t = int(XPRS_CC*) params;
 CORVANE_XPRS_FUNCTIONS(CORVANE_TIMED_TYPE)
-using XPRSgetlasterror_t = int(XPRS_CC*)(XPRSprob prob, char* text);
 
 namespace {
 
@@ -156,7 +154,6 @@ struct Forwarder<XPRSsetcblplog_t> {
     }
 
 CORVANE_XPRS_FUNCTIONS(CORVANE_TIMED_FORWARD)
-CORVANE_TIMED_FORWARD(XPRSgetlasterror, (XPRSprob prob, char* text), (prob, text))
 
 extern "C" {
 

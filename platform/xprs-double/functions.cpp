@@ -7,8 +7,8 @@ namespace xdouble {
 namespace {
 
 const char* const kNames[] = {
-#define XDBL_NAME(name) #name,
-    XDBL_OPTIMIZER_FUNCTIONS(XDBL_NAME)
+#define XDBL_NAME(name, params, args) #name,
+    CORVANE_XPRS_FUNCTIONS(XDBL_NAME)
 #undef XDBL_NAME
 };
 

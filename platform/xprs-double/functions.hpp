@@ -6,52 +6,19 @@
 #include <cstddef>
 #include <optional>
 
-// Every function of optimizer/xprs.h, in the order the header declares them.
-#define XDBL_OPTIMIZER_FUNCTIONS(X) \
-    X(XPRSinit)                     \
-    X(XPRSfree)                     \
-    X(XPRSgetversion)               \
-    X(XPRScreateprob)               \
-    X(XPRSdestroyprob)              \
-    X(XPRSsetintcontrol)            \
-    X(XPRSsetdblcontrol)            \
-    X(XPRSgetintcontrol)            \
-    X(XPRSgetintattrib)             \
-    X(XPRSgetdblattrib)             \
-    X(XPRSloadlp)                   \
-    X(XPRSloadqp)                   \
-    X(XPRSloadglobal)               \
-    X(XPRSaddnames)                 \
-    X(XPRSgetlasterror)             \
-    X(XPRSsetlogfile)               \
-    X(XPRSreadbasis)                \
-    X(XPRSwritebasis)               \
-    X(XPRSgetbasis)                 \
-    X(XPRSwriteprob)                \
-    X(XPRSaddmipsol)                \
-    X(XPRSminim)                    \
-    X(XPRSmaxim)                    \
-    X(XPRSchgobjsense)              \
-    X(XPRSmipoptimize)              \
-    X(XPRSdumpcontrols)             \
-    X(XPRSgetscaledinfeas)          \
-    X(XPRSgetunbvec)                \
-    X(XPRSgetlpsol)                 \
-    X(XPRSgetmipsol)                \
-    X(XPRSfixglobals)               \
-    X(XPRSsetcblplog)               \
-    X(XPRSaddcbmessage)
+#include "optimizer/xprs.h"
 
 namespace xdouble {
 
 enum class Fn : int {
-#define XDBL_ENUMERATOR(name) name,
-    XDBL_OPTIMIZER_FUNCTIONS(XDBL_ENUMERATOR)
+// Every function of the optimizer interface, in the order of its list.
+#define XDBL_ENUMERATOR(name, params, args) name,
+    CORVANE_XPRS_FUNCTIONS(XDBL_ENUMERATOR)
 #undef XDBL_ENUMERATOR
 };
 
-#define XDBL_COUNT_ONE(name) +1
-constexpr std::size_t kFunctionCount = 0 XDBL_OPTIMIZER_FUNCTIONS(XDBL_COUNT_ONE);
+#define XDBL_COUNT_ONE(name, params, args) +1
+constexpr std::size_t kFunctionCount = 0 CORVANE_XPRS_FUNCTIONS(XDBL_COUNT_ONE);
 #undef XDBL_COUNT_ONE
 
 inline std::size_t slot(Fn fn) {

@@ -1,4 +1,4 @@
-#include "plugin/lazy_library.h"
+#include "binding/lazy_library.h"
 
 #include <cstdio>
 
@@ -54,27 +54,6 @@ void* LazyLibrary::resolve(const char* functionName) {
     void* address = findFunction(handle, functionName);
     if (!address) std::fprintf(stderr, "corvane: %s has no function %s\n", fileName_, functionName);
     return address;
-}
-
-#if defined(_WIN32)
-#define CORVANE_LIBRARY_FILE(stem) stem ".dll"
-#else
-#define CORVANE_LIBRARY_FILE(stem) "lib" stem ".so"
-#endif
-
-LazyLibrary& optimizerLibrary() {
-    static LazyLibrary library(CORVANE_LIBRARY_FILE("xprs"));
-    return library;
-}
-
-LazyLibrary& hostCoreLibrary() {
-    static LazyLibrary library(CORVANE_LIBRARY_FILE("vrimcore"));
-    return library;
-}
-
-LazyLibrary& hostUtilsLibrary() {
-    static LazyLibrary library(CORVANE_LIBRARY_FILE("vrimutils"));
-    return library;
 }
 
 }  // namespace corvane

@@ -2,9 +2,10 @@
 //
 // The plug-in links none of the libraries it calls: each is found by the platform's library
 // search when the first of its functions is needed, so the plug-in loads and answers its identity
-// queries on a machine that has none of them.
-#ifndef CORVANE_PLUGIN_LAZY_LIBRARY_H
-#define CORVANE_PLUGIN_LAZY_LIBRARY_H
+// queries on a machine that has none of them. Each outside library has a binding file of its own
+// here, which names the library and forwards its functions.
+#ifndef CORVANE_BINDING_LAZY_LIBRARY_H
+#define CORVANE_BINDING_LAZY_LIBRARY_H
 
 #include <mutex>
 
@@ -31,16 +32,19 @@ class LazyLibrary {
     void* handle_ = nullptr;
 };
 
-LazyLibrary& optimizerLibrary();
-LazyLibrary& hostCoreLibrary();
-LazyLibrary& hostUtilsLibrary();
-
 }  // namespace corvane
 
-// Declares bound_<function>: the library's own `function`, resolved at the first pass and null
-// when it cannot be bound.
+// The platform's file name of the library `stem`: "xprs" is xprs.dll or libxprs.so.
+#if defined(_WIN32)
+#define CORVANE_LIBRARY_FILE(stem) stem ".dll"
+#else
+#define CORVANE_LIBRARY_FILE(stem) "lib" stem ".so"
+#endif
+
+// Declares bound_<function>: `library`'s own `function`, resolved at the first pass and null when
+// it cannot be bound.
 #define CORVANE_BIND(library, function)  \
     static const auto bound_##function = \
-        reinterpret_cast<decltype(&function)>(corvane::library().resolve(#function))
+        reinterpret_cast<decltype(&function)>(library.resolve(#function))
 
 #endif

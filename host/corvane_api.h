@@ -4,8 +4,8 @@
 // Which of the marked symbols leave the library is decided by its export list (plugin/exports.map,
 // plugin/corvane.def), so the Windows build of the plug-in marks nothing itself; programs that
 // link the plug-in's objects statically (CORVANE_STATIC) import nothing.
-#ifndef CORVANE_PLUGIN_CORVANE_API_H
-#define CORVANE_PLUGIN_CORVANE_API_H
+#ifndef CORVANE_HOST_CORVANE_API_H
+#define CORVANE_HOST_CORVANE_API_H
 
 #if defined(CORVANE_STATIC) || (defined(_WIN32) && defined(CORVANE_BUILDING_PLUGIN))
 #define CORVANE_API

@@ -1,6 +1,6 @@
 // Allocation of the solver's run arrays.
-#ifndef CORVANE_SOLVE_RUN_ARRAYS_H
-#define CORVANE_SOLVE_RUN_ARRAYS_H
+#ifndef CORVANE_SOLVER_RUN_ARRAYS_H
+#define CORVANE_SOLVER_RUN_ARRAYS_H
 
 #include <algorithm>
 #include <cstddef>
