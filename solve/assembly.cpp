@@ -9,13 +9,14 @@
 #include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
-#include "solver/run_arrays.h"
 #include "solve/solve_context.h"
+#include "solver/run_arrays.h"
 #include "solver/zol_xpress.h"
 
 using corvane::allocateRunArray;
 using corvane::allocateZeroedRunArray;
 using corvane::DataError;
+using corvane::dataError;
 using corvane::isEntityKind;
 using corvane::kNamePrefixLength;
 using corvane::SolveContext;
@@ -91,10 +92,6 @@ class NamePacker {
     size_t size_ = 0;
     size_t capacity_ = 0;
 };
-
-DataError dataError(std::string what) {
-    return DataError{true, std::move(what)};
-}
 
 }  // namespace
 
@@ -349,7 +346,7 @@ void ZOLXpress::assembleLinearObjective(int sense) {
     }
 }
 
-int ZOLXpress::loadProblem() {
+int ZOLXpress::loadAsQpMipOrLp() {
     if (isQuadratic)
         return XPRSloadqp(problemHandle, "xpress", numVars, numRows, rowType, rhs, nullptr, objCoef,
                           colStart, nullptr, rowIndex, matValue, colLower, colUpper, numQuadTerms,

@@ -11,12 +11,9 @@
 #include "solver/zol_xpress.h"
 
 using corvane::DataError;
+using corvane::dataError;
 
 namespace {
-
-DataError error(std::string what) {
-    return DataError{true, std::move(what)};
-}
 
 std::string range(int last) {
     return " outside 1.." + std::to_string(last);
@@ -32,12 +29,12 @@ DataError ZOLXpress::readProviderCounts(VarProvider* vars, EqnProvider* eqns) {
     numVars = variables < 0 ? 0 : variables;
     numRows = equations < 0 || equations == std::numeric_limits<int>::max() ? 0 : equations + 1;
     if (variables < 0)
-        return error("the variable count " + std::to_string(variables) + " is negative");
+        return dataError("the variable count " + std::to_string(variables) + " is negative");
     if (equations < 0)
-        return error("the equation count " + std::to_string(equations) + " is negative");
+        return dataError("the equation count " + std::to_string(equations) + " is negative");
     if (numRows == 0)
-        return error("the equation count " + std::to_string(equations) +
-                     " leaves no room for the objective row");
+        return dataError("the equation count " + std::to_string(equations) +
+                         " leaves no room for the objective row");
     return {};
 }
 
@@ -50,59 +47,61 @@ DataError ZOLXpress::checkBounds(VarProvider* vars) const {
     const int* descriptors = vars->typeArray();
     for (int j = 0; j < numVars; ++j) {
         const std::string variable = "variable " + std::to_string(j + 1);
-        if (std::isnan(lower[j])) return error(variable + " has the lower bound nan");
-        if (std::isnan(upper[j])) return error(variable + " has the upper bound nan");
+        if (std::isnan(lower[j])) return dataError(variable + " has the lower bound nan");
+        if (std::isnan(upper[j])) return dataError(variable + " has the upper bound nan");
         if (varIsFixed(descriptors[j]) != 0 && std::isnan(values[j]))
-            return error(variable + " is fixed at nan");
+            return dataError(variable + " is fixed at nan");
     }
     return {};
 }
 
 // The arrays of the first call; a solve cleaned up after it has none.
 DataError ZOLXpress::checkStartPoint() const {
-    if (!startPoint || !colScale) return error("there is no start point from the first call");
+    if (!startPoint || !colScale) return dataError("there is no start point from the first call");
     if (numVars != startPointVars)
-        return error("the variable count " + std::to_string(numVars) + " differs from " +
-                     std::to_string(startPointVars) + " in the first call");
+        return dataError("the variable count " + std::to_string(numVars) + " differs from " +
+                         std::to_string(startPointVars) + " in the first call");
     return {};
 }
 
 DataError ZOLXpress::checkCounts() const {
     const DataError start = checkStartPoint();
     if (start.found) return start;
-    if (!rhs) return error("there are no right-hand sides from the second call");
+    if (!rhs) return dataError("there are no right-hand sides from the second call");
     if (numRows != rhsRows)
-        return error("the equation count " + std::to_string(numRows - 1) + " differs from " +
-                     std::to_string(rhsRows - 1) + " in the second call");
+        return dataError("the equation count " + std::to_string(numRows - 1) + " differs from " +
+                         std::to_string(rhsRows - 1) + " in the second call");
     if (numJacElements < 0)
-        return error("the Jacobian element count " + std::to_string(numJacElements) +
-                     " is negative");
+        return dataError("the Jacobian element count " + std::to_string(numJacElements) +
+                         " is negative");
     if (numObjTerms < 0)
-        return error("the objective term count " + std::to_string(numObjTerms) + " is negative");
+        return dataError("the objective term count " + std::to_string(numObjTerms) +
+                         " is negative");
     if (static_cast<long long>(numJacElements) + numObjTerms > std::numeric_limits<int>::max())
-        return error("the Jacobian element count " + std::to_string(numJacElements) +
-                     " and the objective term count " + std::to_string(numObjTerms) +
-                     " give more matrix elements than " +
-                     std::to_string(std::numeric_limits<int>::max()));
+        return dataError("the Jacobian element count " + std::to_string(numJacElements) +
+                         " and the objective term count " + std::to_string(numObjTerms) +
+                         " give more matrix elements than " +
+                         std::to_string(std::numeric_limits<int>::max()));
     return {};
 }
 
 DataError ZOLXpress::checkJacobian(DerivProvider* derivs) const {
     // Equations without a derivative provider would be loaded without their coefficients.
     if (!derivs && (numRows > 1 || numJacElements > 0))
-        return error("there is no derivative provider for the Jacobian");
+        return dataError("there is no derivative provider for the Jacobian");
     if (numJacElements == 0) return {};
     const int* rows = derivs->rowArray();
     const int* cols = derivs->colArray();
-    if (!rows || !cols || !derivs->valueArray()) return error("the Jacobian arrays are missing");
+    if (!rows || !cols || !derivs->valueArray())
+        return dataError("the Jacobian arrays are missing");
     const int equations = numRows - 1;
     for (int k = 0; k < numJacElements; ++k) {
         if (rows[k] < 1 || rows[k] > equations)
-            return error("Jacobian element " + std::to_string(k + 1) + " has equation " +
-                         std::to_string(rows[k]) + range(equations));
+            return dataError("Jacobian element " + std::to_string(k + 1) + " has equation " +
+                             std::to_string(rows[k]) + range(equations));
         if (cols[k] < 1 || cols[k] > numVars)
-            return error("Jacobian element " + std::to_string(k + 1) + " has variable " +
-                         std::to_string(cols[k]) + range(numVars));
+            return dataError("Jacobian element " + std::to_string(k + 1) + " has variable " +
+                             std::to_string(cols[k]) + range(numVars));
     }
     return {};
 }
@@ -112,12 +111,12 @@ DataError ZOLXpress::checkObjectiveIndices() const {
     for (int k = 0; k < numObjTerms; ++k) {
         const int index = objVarIndex[k];
         if (index < 1 || index > numVars)
-            return error("objective entry " + std::to_string(k + 1) + " has variable " +
-                         std::to_string(index) + range(numVars));
+            return dataError("objective entry " + std::to_string(k + 1) + " has variable " +
+                             std::to_string(index) + range(numVars));
         if (index <= previous)
-            return error("objective entry " + std::to_string(k + 1) + " has variable " +
-                         std::to_string(index) + " after variable " + std::to_string(previous) +
-                         ", not in ascending order");
+            return dataError("objective entry " + std::to_string(k + 1) + " has variable " +
+                             std::to_string(index) + " after variable " + std::to_string(previous) +
+                             ", not in ascending order");
         previous = index;
     }
     return {};

@@ -11,8 +11,8 @@
 #include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
-#include "solver/run_arrays.h"
 #include "solve/solve_context.h"
+#include "solver/run_arrays.h"
 #include "solver/zol_xpress.h"
 
 using corvane::allocateRunArray;
@@ -49,45 +49,49 @@ double powerOfTenScale(double value) {
 
 void ZOLXpress::iterate(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
                         ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode) {
-    if (!providersPresent(vars, eqns, obj, requestCode, resultCode)) return;
+    corvane::SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
+    if (!providersPresent(context)) return;
     const corvane::DataError countError = readProviderCounts(vars, eqns);
     if (countError.found) {
-        corvane::SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
         failOnData(context, countError);
         return;
     }
     if (iteratePhase == 1) {
-        recordStartPoint(vars, requestCode);
+        recordStartPoint(context);
     } else if (iteratePhase == 2) {
+        // Refused like a third call: the host gets its start values back wherever there still
+        // is a start point.
         const corvane::DataError error = checkStartPoint();
         if (error.found) {
-            refuseSecondCall(vars, eqns, derivs, obj, requestCode, solveDone, resultCode, error);
+            failOnData(context, error);
             return;
         }
-        takeRightHandSides(vars, eqns, requestCode);
+        takeRightHandSides(context);
     } else {
-        solveProblem(vars, eqns, derivs, obj, requestCode, solveDone, resultCode);
+        solveProblem(context);
     }
 }
 
-bool ZOLXpress::providersPresent(VarProvider* vars, EqnProvider* eqns, ObjProvider* obj,
-                                 int* requestCode, int* resultCode) {
+// A missing provider is answered without touching any other state: the call is not a step of the
+// solve, whose phase stays where it is.
+bool ZOLXpress::providersPresent(corvane::SolveContext& context) {
     int missing = 0;
-    if (!vars) {
+    if (!context.vars) {
         missing = corvane::result::kMissingVariables;
-    } else if (!eqns) {
+    } else if (!context.eqns) {
         missing = corvane::result::kMissingEquations;
-    } else if (!obj) {
+    } else if (!context.obj) {
         missing = corvane::result::kMissingObjective;
     }
     if (missing == 0) return true;
     setStatus(corvane::status::kNotRetrievable);
-    *requestCode = corvane::request::kFinished;
-    *resultCode = missing;
+    *context.requestCode = corvane::request::kFinished;
+    *context.resultCode = missing;
     return false;
 }
 
-void ZOLXpress::recordStartPoint(VarProvider* vars, int* requestCode) {
+void ZOLXpress::recordStartPoint(corvane::SolveContext& context) {
+    VarProvider* vars = context.vars;
     allocateRunArray(startPoint, numVars);
     allocateRunArray(colScale, numVars);
     startPointVars = numVars < 0 ? 0 : numVars;
@@ -99,7 +103,7 @@ void ZOLXpress::recordStartPoint(VarProvider* vars, int* requestCode) {
     }
     if (variableScaling == 1 && numVars - 1 > 0) chooseColumnScales(vars);
     iteratePhase = 2;
-    *requestCode = corvane::request::kEquations;
+    *context.requestCode = corvane::request::kEquations;
 }
 
 // Every variable but the last may be scaled by the power of ten of its start value. A name is
@@ -118,16 +122,9 @@ void ZOLXpress::chooseColumnScales(VarProvider* vars) {
     }
 }
 
-// Refused like a third call: the host gets its start values back wherever there still is a
-// start point.
-void ZOLXpress::refuseSecondCall(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
-                                 ObjProvider* obj, int* requestCode, int* solveDone,
-                                 int* resultCode, const corvane::DataError& error) {
-    corvane::SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
-    failOnData(context, error);
-}
-
-void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode) {
+void ZOLXpress::takeRightHandSides(corvane::SolveContext& context) {
+    VarProvider* vars = context.vars;
+    EqnProvider* eqns = context.eqns;
     allocateRunArray(rhs, numRows);
     rhsRows = numRows < 0 ? 0 : numRows;
     const double* residuals = eqns->residualArray();
@@ -150,5 +147,5 @@ void ZOLXpress::takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* re
     }
     keepFirstStartPoint = false;
     iteratePhase = 3;
-    *requestCode = corvane::request::kDerivatives;
+    *context.requestCode = corvane::request::kDerivatives;
 }

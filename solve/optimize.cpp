@@ -6,8 +6,8 @@
 #include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
-#include "solver/run_arrays.h"
 #include "solve/solve_context.h"
+#include "solver/run_arrays.h"
 #include "solver/summary_items.h"
 #include "solver/zol_xpress.h"
 
@@ -86,18 +86,6 @@ void ZOLXpress::optimize(SolveContext& context) {
     } else {
         searchMip(minimise ? 1 : -1);
     }
-}
-
-// The client stopped the optimizer: the host gets its start values back and nothing else.
-void ZOLXpress::endInterrupted(SolveContext& context) {
-    *context.solveDone = 1;
-    *context.requestCode = corvane::request::kFinished;
-    iteratePhase = 1;
-    setStatus(status::kFailed);
-    returnStartValues(context);
-    CleanUp();
-    corvane::releaseRunArray(firstStartPoint);
-    firstStartPointVars = 0;
 }
 
 void ZOLXpress::interpretLpStatus(SolveContext& context) {

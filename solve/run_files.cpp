@@ -11,6 +11,7 @@
 
 #include "host/host_codes.h"
 #include "solve/processor_clock.h"
+#include "solve/solve_context.h"
 #include "solver/zol_xpress.h"
 
 namespace corvane {
@@ -134,23 +135,25 @@ RunFileNames ZOLXpress::openRunLog() {
     return names;
 }
 
-int ZOLXpress::readSavedBasis(const RunFileNames& names, int rc, int* resultCode,
-                              BasisTiming& timing) {
+// The run counter advances here, before the read: the problem file of this run carries it.
+void ZOLXpress::readSavedBasis(corvane::SolveContext& context) {
+    const RunFileNames& names = context.names;
+    BasisTiming& timing = context.timing;
     ++runCounter;
     timing.start = corvane::readProcessorClock();
     if (warmStart == 1 && !basisIgnored && !names.basis.empty()) {
         const int readRc = XPRSreadbasis(problemHandle, names.basis.c_str(), "");
         moveLogToEnd();
         if (readRc != 0) {
-            *resultCode = corvane::result::kNotLoaded;
+            *context.resultCode = corvane::result::kNotLoaded;
             logCoded(" *** Error loading basis. Error code ", optimizerErrorCode());
             logLastError();
         }
     }
-    timing.afterRead = corvane::readProcessorClock();
     // A basis that cannot be read costs the solve its warm start and nothing more: its return
-    // code would otherwise pass for a failed MIP search and throw away the search's solution.
-    return rc;
+    // code is not the run's, which would otherwise pass for a failed MIP search and throw away
+    // the search's solution.
+    timing.afterRead = corvane::readProcessorClock();
 }
 
 void ZOLXpress::saveProblemFile() {

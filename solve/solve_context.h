@@ -3,6 +3,7 @@
 #define CORVANE_SOLVE_SOLVE_CONTEXT_H
 
 #include <string>
+#include <utility>
 
 #include "solve/run_files.h"
 
@@ -48,6 +49,15 @@ struct DataError {
     bool found = false;
     std::string what;
 };
+
+inline DataError dataError(std::string what) {
+    return DataError{true, std::move(what)};
+}
+
+// How a solve ends. Finished: the optimizer ran and the answer, whatever it is, went back.
+// Refused: the host's data could not be assembled. Failed: the optimizer problem could not be
+// created. Interrupted: a client stopped the optimizer.
+enum class SolveEnding { Finished, Refused, Failed, Interrupted };
 
 }  // namespace corvane
 

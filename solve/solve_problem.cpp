@@ -1,27 +1,43 @@
-// The third call of a solve: the optimizer problem is created, assembled, loaded, optimized and
-// answered, and every way out of the call releases the solve's resources.
+// The third call of a solve, step by step. Every way out of a solve, finished, refused, failed or
+// interrupted, goes through endSolve, which releases the solve's resources and ends the dialogue.
 #include "host/host_codes.h"
 #include "host/providers.h"
 #include "host/vrim.h"
-#include "solver/run_arrays.h"
 #include "solve/solve_context.h"
 #include "solver/optimizer_callbacks.h"
+#include "solver/run_arrays.h"
 #include "solver/zol_xpress.h"
 
 using corvane::DataError;
 using corvane::SolveContext;
+using corvane::SolveEnding;
 
-void ZOLXpress::solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
-                             ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode) {
-    SolveContext context{vars, eqns, derivs, obj, requestCode, solveDone, resultCode};
+void ZOLXpress::solveProblem(SolveContext& context) {
     // Each solve starts uninterrupted, whatever ended the one before. The result code is the
-    // host's until a stage of the solve has an outcome to write into it.
+    // host's until a step of the solve has an outcome to write into it.
     interruptRequested = false;
-    if (!assemble(context)) return;
-    runOptimization(context);
+    if (!checkHostData(context)) return;
+    if (!createProblem(context)) return;
+    if (!assembleProblem(context)) return;
+    loadProblem(context);
+    readSavedBasis(context);
+    saveProblemFile();
+    optimizeProblem(context);
+    if (!interruptRequested) retrieveSolutionOrFailure(context);
+    // The fixed re-solve of a MIP runs inside the retrieval, and a client may stop it too: a
+    // stopped solve is never reported as solved.
+    if (interruptRequested) {
+        endSolve(context, SolveEnding::Interrupted);
+        return;
+    }
+    interpretStatus(context);
+    writeBackSolution(context);
+    endSolve(context, SolveEnding::Finished);
 }
 
-bool ZOLXpress::assemble(SolveContext& context) {
+// The counts the third call brings, the Jacobian's indices, the bounds and the sets are read and
+// checked before anything is allocated with them.
+bool ZOLXpress::checkHostData(SolveContext& context) {
     numJacElements = context.derivs ? context.derivs->inqNumElements() : 0;
     int status = 0;
     context.obj->prepare(&status);
@@ -34,27 +50,43 @@ bool ZOLXpress::assemble(SolveContext& context) {
     if (!error.found) error = checkBounds(context.vars);
     if (!error.found) error = readSets();
     if (error.found) return failOnData(context, error);
+    return true;
+}
 
+// The arrays the assembly fills, the optimizer problem with its callbacks, the names and the run
+// log, in the order the optimizer needs them: the names are packed to the length the new problem
+// allows, and the log is told to the problem once it exists.
+bool ZOLXpress::createProblem(SolveContext& context) {
     solveAsMip = false;
     relaxMipRun = relaxMip == 1;
     allocateProblemArrays(countEntityCandidates(context.vars));
-    if (!createProblem(context)) return false;
+    if (!createOptimizerProblem(context)) return false;
     packNames(context.vars, context.eqns);
     connectMessages();
     openLog(context);
+    return true;
+}
 
+// Rows, columns and entities, the decision whether the problem is a MIP, the parameters as
+// controls, the objective and the matrix.
+bool ZOLXpress::assembleProblem(SolveContext& context) {
     assembleRows(context.eqns);
     assembleColumns(context.vars);
     solveAsMip = (numEntities > 0 || numSets > 0) && fixMip == 0;
     if (applyParameters != 0) SetSolverParametersNew();
-    error = assembleObjective(context);
+    const DataError error = assembleObjective(context);
     if (error.found) return failOnData(context, error);
     XPRSCompressJacobian(context.derivs, context.eqns);
     releaseObjectiveEntries();
+    return true;
+}
 
+// The load as QP, MIP or LP, and the names. A failed load is reported and the solve goes on: the
+// optimizer then answers for the problem it holds.
+void ZOLXpress::loadProblem(SolveContext& context) {
     const bool entitiesDropped = isQuadratic && solveAsMip;
     if (entitiesDropped) solveAsMip = false;
-    context.rc = loadProblem();
+    context.rc = loadAsQpMipOrLp();
     releaseLoadedMatrix();
     allocateResultArrays();
     moveLogToEnd();
@@ -62,49 +94,39 @@ bool ZOLXpress::assemble(SolveContext& context) {
     if (entitiesDropped) reportDroppedEntities();
     corvane::releaseRunArray(setType);
     context.rc = addNames();
-    context.rc = readSavedBasis(context.names, context.rc, context.resultCode, context.timing);
-    saveProblemFile();
-    return true;
 }
 
-void ZOLXpress::runOptimization(SolveContext& context) {
+// The MIP warm start and the optimization, then the slow-basis check and the optimizer's own
+// explanation of a failure.
+void ZOLXpress::optimizeProblem(SolveContext& context) {
     warmStartMip();
     optimize(context);
     moveLogToEnd();
     checkBasisRestorationTime(context.timing);
     if (context.rc != 0) logLastError();
-    if (interruptRequested) {
-        endInterrupted(context);
+}
+
+void ZOLXpress::retrieveSolutionOrFailure(SolveContext& context) {
+    if (context.rc == 0) {
+        retrieveSolution(context);
         return;
     }
-    if (context.rc != 0) {
-        const int code = optimizerErrorCode();
-        *context.resultCode = corvane::result::kNoOptimum;
-        setStatus(corvane::status::kFailed);
-        logCoded(" *** Error in XPRESS solver during optimization. Error code ", code);
-    } else {
-        retrieveSolution(context);
-        // The fixed re-solve of a MIP runs inside the retrieval, and a client may stop it too: a
-        // stopped solve is never reported as solved.
-        if (interruptRequested) {
-            endInterrupted(context);
-            return;
-        }
-    }
-    *context.solveDone = 1;
-    iteratePhase = 1;
-    *context.requestCode = corvane::request::kFinished;
+    const int code = optimizerErrorCode();
+    *context.resultCode = corvane::result::kNoOptimum;
+    setStatus(corvane::status::kFailed);
+    logCoded(" *** Error in XPRESS solver during optimization. Error code ", code);
+}
+
+void ZOLXpress::interpretStatus(SolveContext& context) {
     if (solveAsMip) {
         interpretMipStatus(context);
     } else {
         interpretLpStatus(context);
     }
-    writeBackSolution(context);
-    CleanUp();
 }
 
 // A creation that failed leaves nothing the optimizer could be called with.
-bool ZOLXpress::createProblem(SolveContext& context) {
+bool ZOLXpress::createOptimizerProblem(SolveContext& context) {
     problemHandle = nullptr;
     const int rc = XPRScreateprob(&problemHandle);
     if (rc == 0 && problemHandle) {
@@ -117,7 +139,7 @@ bool ZOLXpress::createProblem(SolveContext& context) {
     problemHandle = nullptr;
     openLog(context);
     logCoded(" *** Error creating XPRESS problem. Error code ", rc);
-    abandonSolve(context);
+    endSolve(context, SolveEnding::Failed);
     return false;
 }
 
@@ -136,19 +158,25 @@ void ZOLXpress::openLog(SolveContext& context) {
 bool ZOLXpress::failOnData(SolveContext& context, const DataError& error) {
     openLog(context);
     logStream << " *** Error in problem data for XPRESS solver. " << error.what << std::endl;
-    abandonSolve(context);
+    endSolve(context, SolveEnding::Refused);
     return false;
 }
 
-void ZOLXpress::abandonSolve(SolveContext& context) {
-    setStatus(corvane::status::kFailed);
-    *context.resultCode = corvane::result::kNotLoaded;
-    returnStartValues(context);
-    finishSolve(context.requestCode);
-}
-
-void ZOLXpress::finishSolve(int* requestCode) {
+// A solve that ends without an answer hands the host its start values back; an interrupted one
+// also forgets the first start point, so that no later warm start offers it.
+void ZOLXpress::endSolve(SolveContext& context, SolveEnding ending) {
+    const bool optimized = ending == SolveEnding::Finished || ending == SolveEnding::Interrupted;
+    if (optimized) *context.solveDone = 1;
+    if (ending != SolveEnding::Finished) {
+        setStatus(corvane::status::kFailed);
+        if (!optimized) *context.resultCode = corvane::result::kNotLoaded;
+        returnStartValues(context);
+    }
     CleanUp();
+    if (ending == SolveEnding::Interrupted) {
+        corvane::releaseRunArray(firstStartPoint);
+        firstStartPointVars = 0;
+    }
     iteratePhase = 1;
-    *requestCode = corvane::request::kFinished;
+    *context.requestCode = corvane::request::kFinished;
 }

@@ -8,8 +8,8 @@
 #ifndef CORVANE_SOLVER_CLIENT_CALLBACKS_H
 #define CORVANE_SOLVER_CLIENT_CALLBACKS_H
 
-#include "host/deleting_destructor.h"
 #include "host/corvane_api.h"
+#include "host/deleting_destructor.h"
 
 class CORVANE_API IZOL_XpressControlCallBack {
   public:

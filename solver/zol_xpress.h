@@ -14,15 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "host/corvane_api.h"
 #include "host/rt_solver.h"
 #include "optimizer/xprs.h"
-#include "host/corvane_api.h"
 
 namespace corvane {
 struct RunFileNames;
 struct BasisTiming;
 struct SolveContext;
 struct DataError;
+enum class SolveEnding;
 }  // namespace corvane
 
 class CORVANE_API ZOLXpress : public RTMILSolver {
@@ -185,26 +186,25 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
 
   private:
     // Entry checks and the first two calls.
-    bool providersPresent(VarProvider* vars, EqnProvider* eqns, ObjProvider* obj, int* requestCode,
-                          int* resultCode);
-    void recordStartPoint(VarProvider* vars, int* requestCode);
+    bool providersPresent(corvane::SolveContext& context);
+    void recordStartPoint(corvane::SolveContext& context);
     void chooseColumnScales(VarProvider* vars);
-    void takeRightHandSides(VarProvider* vars, EqnProvider* eqns, int* requestCode);
-    void refuseSecondCall(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs,
-                          ObjProvider* obj, int* requestCode, int* solveDone, int* resultCode,
-                          const corvane::DataError& error);
+    void takeRightHandSides(corvane::SolveContext& context);
 
-    // The third call.
-    void solveProblem(VarProvider* vars, EqnProvider* eqns, DerivProvider* derivs, ObjProvider* obj,
-                      int* requestCode, int* solveDone, int* resultCode);
-    bool assemble(corvane::SolveContext& context);
-    void runOptimization(corvane::SolveContext& context);
+    // The third call, step by step, and the one way a solve ends.
+    void solveProblem(corvane::SolveContext& context);
+    bool checkHostData(corvane::SolveContext& context);
     bool createProblem(corvane::SolveContext& context);
+    bool assembleProblem(corvane::SolveContext& context);
+    void loadProblem(corvane::SolveContext& context);
+    void optimizeProblem(corvane::SolveContext& context);
+    void retrieveSolutionOrFailure(corvane::SolveContext& context);
+    void interpretStatus(corvane::SolveContext& context);
+    bool createOptimizerProblem(corvane::SolveContext& context);
     void connectMessages();
     void openLog(corvane::SolveContext& context);
     bool failOnData(corvane::SolveContext& context, const corvane::DataError& error);
-    void abandonSolve(corvane::SolveContext& context);
-    void finishSolve(int* requestCode);
+    void endSolve(corvane::SolveContext& context, corvane::SolveEnding ending);
 
     // Checks of the host's data.
     corvane::DataError readProviderCounts(VarProvider* vars, EqnProvider* eqns);
@@ -230,7 +230,7 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     corvane::DataError assembleObjective(corvane::SolveContext& context);
     void assembleQuadraticTerms(int sense);
     void assembleLinearObjective(int sense);
-    int loadProblem();
+    int loadAsQpMipOrLp();
     void reportLoadFailure(int* resultCode);
     void reportDroppedEntities();
     int addNames();
@@ -247,8 +247,7 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void logCoded(const char* text, int code);
     void logLastError();
     int optimizerErrorCode();
-    int readSavedBasis(const corvane::RunFileNames& names, int rc, int* resultCode,
-                       corvane::BasisTiming& timing);
+    void readSavedBasis(corvane::SolveContext& context);
     void saveProblemFile();
     void checkBasisRestorationTime(const corvane::BasisTiming& timing);
     void saveBasisAfterMip(const corvane::RunFileNames& names, int* resultCode);
@@ -261,7 +260,6 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     void warmStartFromFirstStartPoint();
     void searchMip(int sense);
     void optimize(corvane::SolveContext& context);
-    void endInterrupted(corvane::SolveContext& context);
     void interpretLpStatus(corvane::SolveContext& context);
     void reportInfeasibleLp(corvane::SolveContext& context, int status);
     void interpretMipStatus(corvane::SolveContext& context);
