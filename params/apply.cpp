@@ -18,7 +18,7 @@ constexpr int kAutomaticAlgorithm = 1;
 }  // namespace
 
 void ZOLXpress::WriteSolverParam(std::string text, double value) {
-    logStream << text << value << std::endl;
+    logLine(text, value);
 }
 
 void ZOLXpress::setIntControl(int control, int value, const char* refusal) {

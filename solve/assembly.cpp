@@ -364,16 +364,17 @@ int ZOLXpress::loadAsQpMipOrLp() {
 // continuous problem, and it is solved and reported as one: a MIP search on it would claim an
 // integer solution that the answer need not be.
 void ZOLXpress::reportDroppedEntities() {
-    logStream << " *** Warning: XPRESS solves the quadratic problem without its integer entities "
-                 "and sets. Entities and sets not passed: "
-              << numEntities + numSets << std::endl;
+    logLine(
+        " *** Warning: XPRESS solves the quadratic problem without its integer entities "
+        "and sets. Entities and sets not passed: ",
+        numEntities + numSets);
 }
 
 void ZOLXpress::reportLoadFailure(int* resultCode) {
     const int code = optimizerErrorCode();
     *resultCode = corvane::result::kNotLoaded;
     setStatus(corvane::status::kFailed);
-    logCoded(" *** Error loading problem to XPRESS solver. Error code ", code);
+    logLine(" *** Error loading problem to XPRESS solver. Error code ", code);
     logLastError();
 }
 

@@ -53,9 +53,8 @@ void ZOLXpress::warmStartFromFirstStartPoint() {
         offerMipStart(firstStartPoint);
         return;
     }
-    logStream << " *** Warning: XPRESS MIP warm start not made. The first start point has "
-              << firstStartPointVars << " values, the problem has " << numVars << " columns"
-              << std::endl;
+    logLine(" *** Warning: XPRESS MIP warm start not made. The first start point has ",
+            firstStartPointVars, " values, the problem has ", numVars, " columns");
 }
 
 void ZOLXpress::searchMip(int sense) {
@@ -97,7 +96,7 @@ void ZOLXpress::interpretLpStatus(SolveContext& context) {
             readIterationsAndObjective(XPRS_LPOBJVAL);
             *resultCode = result::kSolved;
             setStatus(status::kSolved);
-            logStream << " *** Successful LP solution found *** " << std::endl;
+            logLine(" *** Successful LP solution found *** ");
             reportObjective();
             break;
         case XPRS_LP_INFEAS:
@@ -135,11 +134,10 @@ void ZOLXpress::reportInfeasibleLp(SolveContext& context, int status) {
     XPRSgetdblattrib(problemHandle, XPRS_SUMPRIMALINF, &primal);
     XPRSgetdblattrib(problemHandle, XPRS_BARDUALINF, &dual);
     setStatus(status::kInfeasible);
-    logCoded(" *** Warning from XPRESS solver. Infeasible LP solution. Code ", status);
+    logLine(" *** Warning from XPRESS solver. Infeasible LP solution. Code ", status);
     if (primal + dual > 0) {
-        logStream << " *** Sum of Primal Infeasibilities = " << primal << std::endl;
-        logStream << " *** Sum of Dual Infeasibilities (Newton Barrier only) = " << dual
-                  << std::endl;
+        logLine(" *** Sum of Primal Infeasibilities = ", primal);
+        logLine(" *** Sum of Dual Infeasibilities (Newton Barrier only) = ", dual);
     }
     if (algorithm < 4) reportInfeasibilities(context, false);
 }
@@ -152,13 +150,13 @@ void ZOLXpress::interpretMipStatus(SolveContext& context) {
             readIterationsAndObjective(XPRS_MIPOBJVAL);
             *resultCode = result::kSolved;
             setStatus(status::kSolved);
-            logStream << " *** Successful MIP solution found *** " << std::endl;
+            logLine(" *** Successful MIP solution found *** ");
             reportObjective();
             break;
         case XPRS_MIP_INFEAS:
             *resultCode = result::kNoOptimum;
             setStatus(status::kCutOff);
-            logCoded(
+            logLine(
                 " *** Error in XPRESS solver. Search is complete. No integer solution exists. "
                 "Code = ",
                 status);
@@ -169,10 +167,10 @@ void ZOLXpress::interpretMipStatus(SolveContext& context) {
             XPRSgetdblattrib(problemHandle, XPRS_MIPOBJVAL, &objectiveValue);
             *resultCode = result::kSolved;
             setStatus(status::kSolved);
-            logStream << " *** Warning in XPRESS solver. The solution found is feasible but "
-                         "suboptimal."
-                      << std::endl;
-            logStream << " *** Best Integer Objective Value is " << objectiveValue << std::endl;
+            logLine(
+                " *** Warning in XPRESS solver. The solution found is feasible but "
+                "suboptimal.");
+            logLine(" *** Best Integer Objective Value is ", objectiveValue);
             break;
         case XPRS_MIP_NO_SOL_FOUND:
             reportCoded(resultCode, result::kNoOptimum, status::kInfeasible,
@@ -185,7 +183,7 @@ void ZOLXpress::interpretMipStatus(SolveContext& context) {
                 readIterationsAndObjective(XPRS_LPOBJVAL);
                 *resultCode = result::kSolved;
                 setStatus(status::kSolved);
-                logStream << " *** Successful Relaxed IP solution found *** " << std::endl;
+                logLine(" *** Successful Relaxed IP solution found *** ");
                 reportObjective();
             } else {
                 reportCoded(resultCode, result::kNoOptimum, status::kInfeasible,
@@ -208,7 +206,7 @@ void ZOLXpress::interpretMipStatus(SolveContext& context) {
 void ZOLXpress::reportCoded(int* resultCode, int result, int status, const char* text, int code) {
     *resultCode = result;
     setStatus(status);
-    logCoded(text, code);
+    logLine(text, code);
 }
 
 void ZOLXpress::readIterationsAndObjective(int objectiveAttribute) {
@@ -217,7 +215,7 @@ void ZOLXpress::readIterationsAndObjective(int objectiveAttribute) {
 }
 
 void ZOLXpress::reportObjective() {
-    logStream << " *** Optimal Objective Value is " << objectiveValue << std::endl;
+    logLine(" *** Optimal Objective Value is ", objectiveValue);
     setStatus(status::kSolved);
     corvane::setSummaryItem(convergenceSummary, corvane::summary_item::kFinalObjective,
                             objectiveValue);

@@ -13,6 +13,12 @@ using ClockSource = std::clock_t (*)();
 void setProcessorClock(ClockSource source);
 std::clock_t readProcessorClock();
 
+// Processor clock readings around the basis read.
+struct BasisTiming {
+    std::clock_t start = 0;
+    std::clock_t afterRead = 0;
+};
+
 }  // namespace corvane
 
 #endif

@@ -43,7 +43,7 @@ void ZOLXpress::retrieveSolution(SolveContext& context) {
     const int code = optimizerErrorCode();
     setStatus(corvane::status::kNotRetrievable);
     *context.resultCode = corvane::result::kUnknown;
-    logCoded(" *** Error in retrieving solution from XPRESS solver. Error code ", code);
+    logLine(" *** Error in retrieving solution from XPRESS solver. Error code ", code);
 }
 
 // A problem without columns has no first value to test; its result code alone decides.

@@ -5,7 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "solve/run_files.h"
+#include "solve/processor_clock.h"
+#include "solve/run_file_names.h"
 
 class VarProvider;
 class EqnProvider;

@@ -114,7 +114,7 @@ void ZOLXpress::retrieveSolutionOrFailure(SolveContext& context) {
     const int code = optimizerErrorCode();
     *context.resultCode = corvane::result::kNoOptimum;
     setStatus(corvane::status::kFailed);
-    logCoded(" *** Error in XPRESS solver during optimization. Error code ", code);
+    logLine(" *** Error in XPRESS solver during optimization. Error code ", code);
 }
 
 void ZOLXpress::interpretStatus(SolveContext& context) {
@@ -138,7 +138,7 @@ bool ZOLXpress::createOptimizerProblem(SolveContext& context) {
     if (problemHandle) XPRSdestroyprob(problemHandle);
     problemHandle = nullptr;
     openLog(context);
-    logCoded(" *** Error creating XPRESS problem. Error code ", rc);
+    logLine(" *** Error creating XPRESS problem. Error code ", rc);
     endSolve(context, SolveEnding::Failed);
     return false;
 }
@@ -157,7 +157,7 @@ void ZOLXpress::openLog(SolveContext& context) {
 // Data the host reported that cannot be assembled is never loaded.
 bool ZOLXpress::failOnData(SolveContext& context, const DataError& error) {
     openLog(context);
-    logStream << " *** Error in problem data for XPRESS solver. " << error.what << std::endl;
+    logLine(" *** Error in problem data for XPRESS solver. ", error.what);
     endSolve(context, SolveEnding::Refused);
     return false;
 }

@@ -244,7 +244,12 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     // Run files and the run log.
     corvane::RunFileNames openRunLog();
     void moveLogToEnd();
-    void logCoded(const char* text, int code);
+    // The one way a line reaches the run log: its parts in the stream's default form, then a line
+    // end that flushes.
+    template <typename... Parts>
+    void logLine(const Parts&... parts) {
+        (logStream << ... << parts) << std::endl;
+    }
     void logLastError();
     int optimizerErrorCode();
     void readSavedBasis(corvane::SolveContext& context);

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "solve/processor_clock.h"
-#include "solve/run_files.h"
+#include "solve/run_file_names.h"
 #include "tests/support/solve_fixture.h"
 
 namespace {

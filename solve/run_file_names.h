@@ -1,8 +1,8 @@
 // Names of the files a solve leaves in the "LOGDIR" directory.
-#ifndef CORVANE_SOLVE_RUN_FILES_H
-#define CORVANE_SOLVE_RUN_FILES_H
+#ifndef CORVANE_SOLVE_RUN_FILE_NAMES_H
+#define CORVANE_SOLVE_RUN_FILE_NAMES_H
 
-#include <ctime>
+#include <cstddef>
 #include <string>
 
 namespace corvane {
@@ -28,15 +28,6 @@ RunFileNames buildRunFileNames(const char* logDir, int rankId);
 // The MPS file of run `runCounter`.
 std::string buildProblemFileName(const char* logDir, int rankId, int runCounter);
 std::string buildBasisWarningFileName(const char* logDir);
-
-// Readies a file that is about to be written from its start: see run_files.cpp.
-void prepareForRewrite(const std::string& name);
-
-// Processor clock readings around the basis read.
-struct BasisTiming {
-    std::clock_t start = 0;
-    std::clock_t afterRead = 0;
-};
 
 }  // namespace corvane
 
