@@ -1,6 +1,7 @@
 // Construction, per-solve clean-up, destruction and the start of the optimizer library.
 #include <cstring>
 #include <locale>
+#include <tuple>
 
 #include "host/host_codes.h"
 #include "solver/run_arrays.h"
@@ -8,62 +9,28 @@
 
 using corvane::releaseRunArray;
 
-// The host zero-fills the storage before construction; every member is set here all the same so
-// an object made any other way starts in the same state.
-ZOLXpress::ZOLXpress()
-    : RTMILSolver("XPRESS"),
-      numVars(0),
-      numRows(0),
-      numJacElements(0),
-      numObjTerms(0),
-      numEntities(0),
-      numSets(0),
-      iteratePhase(1),
-      numQuadTerms(0),
-      solveAsMip(false),
-      isQuadratic(false),
-      relaxMipRun(false),
-      mipWarmStartMode(1),
-      warmStartPending(true),
-      keepFirstStartPoint(true),
-      iterationCount(0),
-      objectiveValue(0.0),
-      interruptRequested(false),
-      passNames(true),
-      basisIgnored(false),
-      runCounter(-1),
-      problemHandle(nullptr),
-      colStart(nullptr),
-      rowIndex(nullptr),
-      entityCols(nullptr),
-      quadCol1(nullptr),
-      quadCol2(nullptr),
-      colBasis(nullptr),
-      rowBasis(nullptr),
-      matValue(nullptr),
-      objCoef(nullptr),
-      solution(nullptr),
-      rhs(nullptr),
-      rowDual(nullptr),
-      rowSlack(nullptr),
-      startPoint(nullptr),
-      colScale(nullptr),
-      firstStartPoint(nullptr),
-      colLower(nullptr),
-      colUpper(nullptr),
-      quadCoef(nullptr),
-      entityLimit(nullptr),
-      entityType(nullptr),
-      rowType(nullptr),
-      colNames(nullptr),
-      rowNames(nullptr),
-      setType(nullptr),
-      objVarIndex(nullptr),
-      setStart(nullptr),
-      setRef(nullptr),
-      objFirstDeriv(nullptr),
-      objSecondDeriv(nullptr),
-      convergenceSummary(nullptr) {
+namespace {
+
+// Every run array, the list CleanUp walks: an array added to the class is added here. The
+// quadratic arrays exist only while there are quadratic terms, and are released all the same, so
+// nothing leaks if the count was changed meanwhile. `firstStartPoint` is not a run array: it is
+// kept from the first solve on.
+constexpr auto kRunArrays = std::make_tuple(
+    &ZOLXpress::colStart, &ZOLXpress::rowIndex, &ZOLXpress::entityCols, &ZOLXpress::quadCol1,
+    &ZOLXpress::quadCol2, &ZOLXpress::colBasis, &ZOLXpress::rowBasis, &ZOLXpress::matValue,
+    &ZOLXpress::objCoef, &ZOLXpress::solution, &ZOLXpress::rhs, &ZOLXpress::rowDual,
+    &ZOLXpress::rowSlack, &ZOLXpress::startPoint, &ZOLXpress::colScale, &ZOLXpress::colLower,
+    &ZOLXpress::colUpper, &ZOLXpress::quadCoef, &ZOLXpress::entityLimit, &ZOLXpress::entityType,
+    &ZOLXpress::rowType, &ZOLXpress::colNames, &ZOLXpress::rowNames, &ZOLXpress::setType,
+    &ZOLXpress::objVarIndex, &ZOLXpress::setStart, &ZOLXpress::setRef, &ZOLXpress::objFirstDeriv,
+    &ZOLXpress::objSecondDeriv);
+
+}  // namespace
+
+// The host zero-fills the storage before construction; every member has its value all the same
+// (the class gives each its initial value) so an object made any other way starts in the same
+// state.
+ZOLXpress::ZOLXpress() : RTMILSolver("XPRESS") {
     std::strcpy(parameterDescription, "Internal XPRESS Parameter");
     InitDefSolverParameters();
     // Run files are read by programs: their numbers never follow the locale the host has set.
@@ -85,37 +52,7 @@ void* ZOLXpress::deletingDestructor(unsigned int flags) {
 }
 
 void ZOLXpress::CleanUp() {
-    releaseRunArray(colStart);
-    releaseRunArray(rowIndex);
-    releaseRunArray(entityCols);
-    releaseRunArray(matValue);
-    releaseRunArray(objCoef);
-    releaseRunArray(solution);
-    releaseRunArray(colLower);
-    releaseRunArray(colUpper);
-    releaseRunArray(rhs);
-    releaseRunArray(rowDual);
-    releaseRunArray(rowSlack);
-    releaseRunArray(startPoint);
-    releaseRunArray(colScale);
-    releaseRunArray(entityType);
-    releaseRunArray(rowType);
-    releaseRunArray(setType);
-    releaseRunArray(colNames);
-    releaseRunArray(rowNames);
-    releaseRunArray(objVarIndex);
-    releaseRunArray(setStart);
-    releaseRunArray(setRef);
-    releaseRunArray(objFirstDeriv);
-    releaseRunArray(objSecondDeriv);
-    releaseRunArray(colBasis);
-    releaseRunArray(rowBasis);
-    releaseRunArray(entityLimit);
-    // The quadratic arrays exist only while there are quadratic terms; deleting null is harmless,
-    // so they are freed unconditionally and nothing leaks if the count was changed meanwhile.
-    releaseRunArray(quadCol1);
-    releaseRunArray(quadCol2);
-    releaseRunArray(quadCoef);
+    std::apply([this](auto... array) { (releaseRunArray(this->*array), ...); }, kRunArrays);
     // The arrays of the first two calls are gone: a later call must not trust their lengths.
     startPointVars = 0;
     rhsRows = 0;

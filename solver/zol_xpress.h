@@ -1,9 +1,9 @@
 // The plug-in's solver: the one object that holds all solver state.
 //
 // The host drives it through the virtual operations of its bases; a solve is three calls of
-// `iterate` (reverse communication). Members are declared in a fixed order and are public: the
-// exported class is the plug-in's interface to the programs that link it directly, and its layout
-// is part of that interface.
+// `iterate` (reverse communication). Members are declared in a fixed order, each with its value
+// at construction, and are public: the exported class is the plug-in's interface to the programs
+// that link it directly, and its layout is part of that interface (pinned below the class).
 //
 // Its operations live in files by concern: the lifecycle in solver/, the parameters in params/,
 // the solve in solve/.
@@ -72,29 +72,29 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     // One run-log line: the text, then the value in the stream's default form.
     void WriteSolverParam(std::string text, double value);
 
-    int numVars;
-    int numRows;  // equations plus the objective row 0
-    int numJacElements;
-    int numObjTerms;
-    int numEntities;
-    int numSets;
-    int iteratePhase;  // 1, 2 or 3: which call of the solve comes next
-    int numQuadTerms;
-    bool solveAsMip;
-    bool isQuadratic;
-    bool relaxMipRun;
-    int mipWarmStartMode;
-    bool warmStartPending;
-    bool keepFirstStartPoint;
-    int iterationCount;
-    double objectiveValue;
-    bool interruptRequested;
-    bool passNames;
-    bool basisIgnored;
+    int numVars = 0;
+    int numRows = 0;  // equations plus the objective row 0
+    int numJacElements = 0;
+    int numObjTerms = 0;
+    int numEntities = 0;
+    int numSets = 0;
+    int iteratePhase = 1;  // 1, 2 or 3: which call of the solve comes next
+    int numQuadTerms = 0;
+    bool solveAsMip = false;
+    bool isQuadratic = false;
+    bool relaxMipRun = false;
+    int mipWarmStartMode = 1;
+    bool warmStartPending = true;
+    bool keepFirstStartPoint = true;
+    int iterationCount = 0;
+    double objectiveValue = 0.0;
+    bool interruptRequested = false;
+    bool passNames = true;
+    bool basisIgnored = false;
     int numIntParams;
     int numRealParams;
     int numStringParams;
-    int runCounter;
+    int runCounter = -1;
 
     // Integer parameters.
     int algorithm;         // IALG
@@ -146,43 +146,43 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     std::ofstream logStream;
     std::ofstream infeasibilityStream;
 
-    XPRSprob problemHandle;
+    XPRSprob problemHandle = nullptr;
 
     // Run arrays: allocated during a solve, freed by CleanUp.
-    int* colStart;
-    int* rowIndex;
-    int* entityCols;
-    int* quadCol1;
-    int* quadCol2;
-    int* colBasis;
-    int* rowBasis;
-    double* matValue;
-    double* objCoef;
-    double* solution;
-    double* rhs;
-    double* rowDual;
-    double* rowSlack;
-    double* startPoint;
-    double* colScale;
-    double* firstStartPoint;  // not a run array: kept from the first solve on
-    double* colLower;
-    double* colUpper;
-    double* quadCoef;
-    double* entityLimit;
-    char* entityType;
-    char* rowType;
-    char* colNames;
-    char* rowNames;
-    char* setType;
-    int* objVarIndex;
-    int* setStart;
+    int* colStart = nullptr;
+    int* rowIndex = nullptr;
+    int* entityCols = nullptr;
+    int* quadCol1 = nullptr;
+    int* quadCol2 = nullptr;
+    int* colBasis = nullptr;
+    int* rowBasis = nullptr;
+    double* matValue = nullptr;
+    double* objCoef = nullptr;
+    double* solution = nullptr;
+    double* rhs = nullptr;
+    double* rowDual = nullptr;
+    double* rowSlack = nullptr;
+    double* startPoint = nullptr;
+    double* colScale = nullptr;
+    double* firstStartPoint = nullptr;  // not a run array: kept from the first solve on
+    double* colLower = nullptr;
+    double* colUpper = nullptr;
+    double* quadCoef = nullptr;
+    double* entityLimit = nullptr;
+    char* entityType = nullptr;
+    char* rowType = nullptr;
+    char* colNames = nullptr;
+    char* rowNames = nullptr;
+    char* setType = nullptr;
+    int* objVarIndex = nullptr;
+    int* setStart = nullptr;
     std::vector<int> setMembers;  // storage kept between solves
     std::vector<int> setCols;
-    double* setRef;
-    double* objFirstDeriv;
-    double* objSecondDeriv;
+    double* setRef = nullptr;
+    double* objFirstDeriv = nullptr;
+    double* objSecondDeriv = nullptr;
 
-    rt_cvgsum_t* convergenceSummary;
+    rt_cvgsum_t* convergenceSummary = nullptr;
 
   private:
     // Entry checks and the first two calls.
@@ -290,6 +290,15 @@ class CORVANE_API ZOLXpress : public RTMILSolver {
     // Length of `firstStartPoint`: the column count of the object's first solve.
     int firstStartPointVars = 0;
 };
+
+// Programs that link the class read its members where this layout puts them: a member added,
+// removed, moved or retyped breaks them, and whoever does it on purpose changes these numbers with
+// it. (A new run array also joins the list CleanUp walks.)
+#if defined(__x86_64__) && defined(__linux__) && defined(__GLIBCXX__)
+static_assert(sizeof(ZOLXpress) == 1984 && alignof(ZOLXpress) == 8, "ZOLXpress's layout changed");
+#elif defined(__i386__) && defined(__MINGW32__)
+static_assert(sizeof(ZOLXpress) == 1280 && alignof(ZOLXpress) == 8, "ZOLXpress's layout changed");
+#endif
 
 // Module-wide: the number of hardware threads, read once when the module is loaded.
 extern int hardwareThreads;

@@ -268,6 +268,11 @@ TEST_F(Lifecycle, DestroyingMidSolveFreesItsArrays) {
     call();
     call();
     EXPECT_EQ(liveArrays - before, 4);  // and the right-hand sides and the first start point
+    // The third call allocates the problem's arrays before it finds no optimizer to create the
+    // problem with; ending the solve releases every one of them.
+    call();
+    solver->logStream.close();          // its buffer is an array too
+    EXPECT_EQ(liveArrays - before, 1);  // the first start point is kept
     solver.reset();
     EXPECT_EQ(liveArrays, before);
 }
