@@ -19,13 +19,20 @@ namespace corvane {
 // Bit 0 of the flags of slot 0: also free the storage.
 constexpr unsigned int kFreeStorage = 1;
 
-// The body of slot 0 for `Object`, the class that implements it. Storage freed here must come
-// from the global operator new of the module that implements slot 0 for the class.
+// The end of slot 0, once the object's destructors have run: its storage is freed when `flags`
+// asks for it, and its address returned. Storage freed here must come from the global operator
+// new of the module that implements slot 0 for the class. Classes with a protected destructor
+// run it themselves and end with this.
+inline void* freeStorage(void* object, unsigned int flags) {
+    if (flags & kFreeStorage) ::operator delete(object);
+    return object;
+}
+
+// The body of slot 0 for `Object`, the class that implements it.
 template <class Object>
 void* destroyObject(Object* object, unsigned int flags) {
     object->~Object();
-    if (flags & kFreeStorage) ::operator delete(static_cast<void*>(object));
-    return object;
+    return freeStorage(object, flags);
 }
 
 }  // namespace corvane

@@ -6,8 +6,7 @@ RTSolver::~RTSolver() = default;
 // The bases' own slot 0, as a solver class that does not implement it would inherit it.
 void* RTSolver::deletingDestructor(unsigned int flags) {
     this->~RTSolver();
-    if (flags & corvane::kFreeStorage) ::operator delete(static_cast<void*>(this));
-    return this;
+    return corvane::freeStorage(this, flags);
 }
 
 RTMILSolver::RTMILSolver(const char* name) : solverName(name), startFlag(1), setProvider(nullptr) {}
@@ -16,8 +15,7 @@ RTMILSolver::~RTMILSolver() = default;
 
 void* RTMILSolver::deletingDestructor(unsigned int flags) {
     this->~RTMILSolver();
-    if (flags & corvane::kFreeStorage) ::operator delete(static_cast<void*>(this));
-    return this;
+    return corvane::freeStorage(this, flags);
 }
 
 void RTMILSolver::release() {

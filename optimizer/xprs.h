@@ -36,7 +36,9 @@ typedef int(XPRS_CC* XPRSlplogcallback)(XPRSprob prob, void* data);
 typedef void(XPRS_CC* XPRSmessagecallback)(XPRSprob prob, void* data, const char* text, int length,
                                            int type);
 
-// Integer controls. Those the plug-in sets only by number keep their number as their name.
+// Integer controls. Those the plug-in sets only by number, to fixed values, keep their number as
+// their name: the plug-in relies on no meaning of theirs, and the optimizer library only stores
+// them.
 #define XPRS_LPITERLIMIT 8007
 #define XPRS_LPLOG 8009
 #define XPRS_SCALING 8010

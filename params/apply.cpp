@@ -62,6 +62,9 @@ void ZOLXpress::SetSolverParametersNew() {
     setThreadControls();
     setIntControl(XPRS_MAXSCALEFACTOR, maxScaleFactor, kLpOption);
     mipWarmStartMode = mipWarmStart;
+    // "MAXBBMIPTIME" limits the MIP search alone: offered here so that a refused value is reported
+    // with the other controls, then cleared so that no continuous solve runs under it. The search
+    // sets it again around its own call.
     setIntControl(XPRS_MAXTIME, maxMipTime, kMaxTime);
     setIntControl(XPRS_MAXTIME, 0, kMaxTime);
     setIntControl(XPRS_HEURSEARCHFREQ, heurSearchFreq,

@@ -18,6 +18,8 @@ namespace status = corvane::status;
 namespace {
 
 constexpr int kIterationLimitForSearch = 1000000000;
+// The search's own scaling, whatever "IFSCAL" says; "IFSCAL" is restored after the search. (The
+// optimizer library takes any value but 0 as its automatic scaling.)
 constexpr int kSearchScaling = 528;
 constexpr double kMarker = 1.0e12;
 
@@ -62,8 +64,13 @@ void ZOLXpress::searchMip(int sense) {
     XPRSsetintcontrol(problemHandle, XPRS_SCALING, kSearchScaling);
     XPRSsetintcontrol(problemHandle, XPRS_DEFAULTALG, 1);
     XPRSmipoptimize(problemHandle, "l");
+    // The relaxation ran under "MAXLPITER"; the search's node LPs are limited by "MAXNODE" and
+    // "MAXBBMIPTIME" instead. Everything set here is put back below for the next solve's
+    // continuous calls.
     XPRSsetintcontrol(problemHandle, XPRS_LPITERLIMIT, kIterationLimitForSearch);
     XPRSsetintcontrol(problemHandle, XPRS_MAXTIME, maxMipTime);
+    // A diagnostic switch without a parameter of its own: a "MAXLPITER" that ends in 11 (1011,
+    // 100011) has a maximising search list the optimizer's controls in the log before it runs.
     if (sense < 0 && maxLpIter % 100 == 11) XPRSdumpcontrols(problemHandle);
     XPRSmipoptimize(problemHandle, "");
     XPRSsetintcontrol(problemHandle, XPRS_SCALING, scaling);

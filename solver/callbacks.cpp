@@ -14,7 +14,7 @@ bool parallelMipMessages = false;
 ZOLXpress* currentSolver = nullptr;
 
 // The interfaces' own slot 0, for a client class that does not implement it: the destructor is
-// protected, so it is run here rather than through corvane::destroyObject.
+// protected, so it is run here and the storage freed by corvane::freeStorage.
 IZOL_XpressControlCallBack::IZOL_XpressControlCallBack() = default;
 IZOL_XpressControlCallBack::IZOL_XpressControlCallBack(const IZOL_XpressControlCallBack&) = default;
 IZOL_XpressControlCallBack& IZOL_XpressControlCallBack::operator=(
@@ -24,8 +24,7 @@ IZOL_XpressControlCallBack& IZOL_XpressControlCallBack::operator=(
 IZOL_XpressControlCallBack::~IZOL_XpressControlCallBack() = default;
 void* IZOL_XpressControlCallBack::deletingDestructor(unsigned int flags) {
     this->~IZOL_XpressControlCallBack();
-    if (flags & corvane::kFreeStorage) ::operator delete(static_cast<void*>(this));
-    return this;
+    return corvane::freeStorage(this, flags);
 }
 
 IZOL_XpressControlMsgCallBack::IZOL_XpressControlMsgCallBack() = default;
@@ -38,8 +37,7 @@ IZOL_XpressControlMsgCallBack& IZOL_XpressControlMsgCallBack::operator=(
 IZOL_XpressControlMsgCallBack::~IZOL_XpressControlMsgCallBack() = default;
 void* IZOL_XpressControlMsgCallBack::deletingDestructor(unsigned int flags) {
     this->~IZOL_XpressControlMsgCallBack();
-    if (flags & corvane::kFreeStorage) ::operator delete(static_cast<void*>(this));
-    return this;
+    return corvane::freeStorage(this, flags);
 }
 
 bool ZOLXpressRegisterClientCallBack(IZOL_XpressControlCallBack* callBack) {
