@@ -6,8 +6,8 @@
 #ifndef CORVANE_HOST_RT_SOLVER_H
 #define CORVANE_HOST_RT_SOLVER_H
 
-#include "host/deleting_destructor.h"
 #include "host/corvane_api.h"
+#include "host/deleting_destructor.h"
 
 struct rt_cvgsum;
 typedef struct rt_cvgsum rt_cvgsum_t;
