@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "mps_model.h"
+#include "tests/support/mps_model.h"
 
 namespace {
 

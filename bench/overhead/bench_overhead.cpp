@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "mps_model.h"
 #include "scratch_directory.h"
+#include "tests/support/mps_model.h"
 
 namespace {
 

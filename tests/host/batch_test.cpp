@@ -29,7 +29,7 @@ using Json = nlohmann::json;
 using Clock = std::chrono::steady_clock;
 
 const std::string kCorvane = CORVANE_BIN;
-const std::string kData = CORVANE_SHARED_DATA_DIR;
+const std::string kData = CORVANE_SHARED_DATA;
 
 // LPs and MIPs that each solve in well under a second.
 const std::vector<std::string> kQuickModels = {

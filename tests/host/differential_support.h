@@ -23,8 +23,8 @@ inline bool endsWith(const std::string& text, const std::string& suffix) {
 // Every file with one of `suffixes` in the shared models, CoinUtils' samples and our examples,
 // in name order.
 inline std::vector<std::string> modelFilesAtHand(const std::vector<std::string>& suffixes) {
-    const std::string shared = CORVANE_SHARED_DATA_DIR;
-    const std::vector<std::string> folders = {"/usr/share/coin/Data/Sample", shared + "/netlib",
+    const std::string shared = CORVANE_SHARED_DATA;
+    const std::vector<std::string> folders = {COIN_SAMPLE_DATA, shared + "/netlib",
                                               shared + "/miplib3", CORVANE_EXAMPLES_DIR};
     std::vector<std::string> files;
     for (const std::string& folder : folders) {

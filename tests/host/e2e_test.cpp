@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
 const std::string kCorvane = CORVANE_BIN;
-const std::string kData = CORVANE_SHARED_DATA_DIR;
+const std::string kData = CORVANE_SHARED_DATA;
 const std::string kExamples = CORVANE_EXAMPLES_DIR;
-const std::string kSamples = "/usr/share/coin/Data/Sample";
+const std::string kSamples = COIN_SAMPLE_DATA;
 
 struct CorvaneRun {
     int exitCode = -1;

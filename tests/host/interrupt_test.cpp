@@ -29,7 +29,7 @@ using Json = nlohmann::json;
 using Clock = std::chrono::steady_clock;
 
 const std::string kCorvane = CORVANE_BIN;
-const std::string kData = CORVANE_SHARED_DATA_DIR;
+const std::string kData = CORVANE_SHARED_DATA;
 
 // How long a stopped solve may take to end, measured from the signal.
 constexpr double kStopSeconds = 2.0;

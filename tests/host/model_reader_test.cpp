@@ -11,7 +11,7 @@ namespace corvane::host {
 namespace {
 
 const std::string kExamples = CORVANE_EXAMPLES_DIR;
-const std::string kSamples = "/usr/share/coin/Data/Sample";
+const std::string kSamples = COIN_SAMPLE_DATA;
 
 std::string writeFile(const std::string& name, const std::string& text) {
     const std::string path = testing::TempDir() + name;
@@ -128,7 +128,7 @@ ENDATA
     EXPECT_DOUBLE_EQ(model.colUpper[1], 3.0);
     EXPECT_DOUBLE_EQ(model.rhs[0], 4.0);
 
-    EXPECT_EQ(read(std::string(CORVANE_SHARED_DATA_DIR) + "/netlib/afiro.mps.gz").numCols(), 32);
+    EXPECT_EQ(read(std::string(CORVANE_SHARED_DATA) + "/netlib/afiro.mps.gz").numCols(), 32);
 }
 
 TEST(ModelReader, RefusesWhatItCannotHandOver) {

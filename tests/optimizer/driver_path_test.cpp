@@ -10,8 +10,8 @@
 #include <regex>
 #include <string>
 
-#include "mps_model.h"
 #include "optimizer/xprs.h"
+#include "tests/support/mps_model.h"
 
 namespace {
 

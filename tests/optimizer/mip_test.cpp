@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "mps_model.h"
 #include "optimizer_test_util.h"
+#include "tests/support/mps_model.h"
 
 namespace xprstest {
 namespace {

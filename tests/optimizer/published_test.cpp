@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "mps_model.h"
 #include "optimizer_test_util.h"
+#include "tests/support/mps_model.h"
 
 namespace xprstest {
 namespace {

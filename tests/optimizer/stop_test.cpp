@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "mps_model.h"
 #include "optimizer/xprs.h"
+#include "tests/support/mps_model.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Reads an MPS file with CoinUtils and turns it into the arrays the optimizer interface loads:
 // row types with right-hand sides and ranges, column-wise matrix, bounds and integer columns.
-#ifndef CORVANE_TESTS_OPTIMIZER_MPS_MODEL_H
-#define CORVANE_TESTS_OPTIMIZER_MPS_MODEL_H
+#ifndef CORVANE_TESTS_SUPPORT_MPS_MODEL_H
+#define CORVANE_TESTS_SUPPORT_MPS_MODEL_H
 
 #include <CoinMpsIO.hpp>
 #include <CoinPackedMatrix.hpp>
