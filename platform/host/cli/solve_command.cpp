@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "host/host_codes.h"
 #include "platform/host/cli/commands.h"
 #include "platform/host/cli/solution_file.h"
 #include "platform/host/driver/solve_driver.h"
@@ -334,19 +335,19 @@ int exitStatusOf(SolveOutcome outcome) {
 
 const char* statusWords(int status) {
     switch (status) {
-        case 1:
+        case status::kSolved:
             return "solved";
-        case 2:
+        case status::kUnfinished:
             return "unfinished";
-        case 3:
+        case status::kUnbounded:
             return "unbounded";
-        case 4:
+        case status::kCutOff:
             return "cut off, or the relaxation not solved to optimality";
-        case 6:
+        case status::kNotRetrievable:
             return "no solution retrieved";
-        case 7:
+        case status::kInfeasible:
             return "infeasible, or no integer solution";
-        case 8:
+        case status::kFailed:
             return "failed (load, optimization or interrupt)";
         default:
             return "not solved: the solver reported no status";
