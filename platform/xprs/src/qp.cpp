@@ -38,7 +38,7 @@ constexpr double kGapBox = 10.0;
 constexpr int kSmallProblem = 500;
 // Rows and columns up to which the library's own active-set method solves the problem on dense
 // matrices, in place of CLP's quadratic methods.
-constexpr int kDenseProblem = 200;
+constexpr int kDenseProblem = 100;
 // Its iteration budget: a few iterations per variable where it works.
 constexpr int kDenseIterationsPerVariable = 20;
 // The feasibility tolerance of the linear program that gives it its starting point.
