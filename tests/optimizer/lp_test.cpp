@@ -517,6 +517,20 @@ TEST_F(LpTest, QuadraticStatusesTellTheTruth) {
          XPRS_LP_OPTIMAL,
          -9.5,
          -1},
+        // min x1 - x1^2 on x1 + x2 <= 3, both in [0, 2]: the objective is concave in x1, so a
+        // point where the multipliers hold (x1 = 0) proves nothing; the optimum is x1 = 2.
+        {"not convex",
+         1,
+         {'L'},
+         {3},
+         {{1, 1}},
+         {1, 0},
+         {0, 0},
+         {2, 2},
+         {-2, 0},
+         XPRS_LP_UNFINISHED,
+         0,
+         -1},
     };
     for (const QuadraticCase& c : cases) {
         Lp lp;

@@ -418,6 +418,22 @@ bool hasOpenLinearColumn(const ClpSimplex& lp) {
     return false;
 }
 
+// CLP's methods end at a local optimum of a non-convex objective and call it optimal; no method
+// here can tell a global one, so such a problem ends unfinished.
+const char* const kNotConvex =
+    "Quadratic problem: the objective is not convex; no answer can be proved optimal";
+
+// A squared term of a minimisation with a negative coefficient (for separable objectives).
+bool hasNegativeSquare(const ClpSimplex& lp) {
+    const CoinPackedMatrix& q = quadraticMatrix(lp);
+    for (int j = 0; j < q.getNumCols(); ++j) {
+        const CoinBigIndex first = q.getVectorStarts()[j];
+        for (CoinBigIndex k = first; k < first + q.getVectorLengths()[j]; ++k)
+            if (q.getIndices()[k] == j && q.getElements()[k] < 0.0) return true;
+    }
+    return false;
+}
+
 bool isSeparable(const Model& m) {
     for (size_t k = 0; k < m.qcoef.size(); ++k)
         if (m.qcol1[k] != m.qcol2[k] && m.qcoef[k] != 0.0) return false;
@@ -534,8 +550,13 @@ int solveDense(Problem& p, ClpSimplex& lp, Run& run, const std::function<bool()>
         return outOfTime || p.logPoint(every > 0 && iteration > 0 && iteration % every == 0);
     };
     std::vector<double> start(feas->primalColumnSolution(), feas->primalColumnSolution() + qp.n);
-    feas.reset();
     const dense::Answer a = dense::solve(qp, start, limit, stop);
+    if (a.end == dense::End::kNotConvex) {
+        takeSolution(*feas, lp, 1.0);
+        p.info(kNotConvex);
+        return XPRS_LP_UNFINISHED;
+    }
+    feas.reset();
     // The method's values stay finite by construction; a large one is the problem's own.
     run.diverged = kDenseDiverged;
     run.iterations += a.iterations;
@@ -551,9 +572,6 @@ int solveDense(Problem& p, ClpSimplex& lp, Run& run, const std::function<bool()>
                 return XPRS_LP_UNBOUNDED;
             }
             p.info("Quadratic problem: a direction of descent was found but not confirmed");
-            return XPRS_LP_UNFINISHED;
-        case dense::End::kNotConvex:
-            p.info("Quadratic problem: the objective is not convex; no answer is certain");
             return XPRS_LP_UNFINISHED;
         case dense::End::kLimit:
             run.limitReached = limit == userLimit;
@@ -606,6 +624,9 @@ void solveMinimisation(Problem& p, ClpSimplex& lp) {
     bool done = false;
     if (lp.numberRows() + lp.numberColumns() <= kDenseProblem) {
         status = solveDense(p, lp, run, verify);
+        done = true;
+    } else if (separable && hasNegativeSquare(lp)) {
+        p.info(kNotConvex);
         done = true;
     } else if (hasOpenLinearColumn(lp)) {
         p.info(
