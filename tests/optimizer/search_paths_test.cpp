@@ -1055,6 +1055,34 @@ QUADOBJ
 ENDATA
 )";
 
+// Found by the model fuzzer: the row 1e6 x1 = 3 of one entry became the bounds [3e-6, 3e-6] of
+// the binary x1, and CBC's branching asserted on an integer column fixed at a fraction. No
+// integer x1 satisfies the row: the problem is infeasible.
+const char* const kIntegerFixedAtFraction = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ G  r0
+ E  r1
+ N  r2
+COLUMNS
+    m1 'MARKER' 'INTORG'
+    x0 obj 1000000.0
+    m1 'MARKER' 'INTEND'
+    x1 r1 1000000.0
+    x1 r2 1000000000.0
+RHS
+    rhs r1 3
+    rhs r2 100000.0
+BOUNDS
+ UI BND x0 2.5
+ BV BND x1
+SOS
+ S1 SOS s0 1
+    x0 1
+    x1 2
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -1129,6 +1157,7 @@ const Case kCases[] = {
      1,
      -140000000.75,
      1e-9},
+    {"integer_fixed_at_fraction", kIntegerFixedAtFraction, {}, 7, NAN, 0},
     {"barrier_unbounded_column", kBarrierUnboundedColumn, {"RELMIP=1", "IALG=4"}, 4, NAN, 0},
     {"quadratic_flagged_column", kFlaggedColumnInPrimal, {"ZTOLZE=1e-09"}, 1, -9439.020122, 1e-9},
     {"quadratic_barrier_setup", kBarrierSetupAssert, {"RELMIP=1"}, 2, NAN, 0},
