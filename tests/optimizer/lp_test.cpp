@@ -531,6 +531,20 @@ TEST_F(LpTest, QuadraticStatusesTellTheTruth) {
          XPRS_LP_UNFINISHED,
          0,
          -1},
+        // max x1^2 + x2 on x1 + x2 <= 3 with x1 fixed at 1: the square is a constant, so the
+        // problem is the linear one, x2 = 2.
+        {"square of a fixed column",
+         -1,
+         {'L'},
+         {3},
+         {{1, 1}},
+         {0, 1},
+         {1, 0},
+         {1, kInf},
+         {2, 0},
+         XPRS_LP_OPTIMAL,
+         3,
+         -1},
     };
     for (const QuadraticCase& c : cases) {
         Lp lp;

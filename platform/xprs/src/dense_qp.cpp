@@ -171,10 +171,11 @@ class Solver {
 };
 
 bool Solver::convex() const {
+    // A fixed column's terms are constant or linear: its curvature does not count.
     std::vector<int> cols;
     for (int j = 0; j < n_; ++j)
-        for (int k = 0; k < n_; ++k)
-            if (qp_.q[j * n_ + k] != 0.0) {
+        for (int k = 0; k < n_ && qp_.lo[j] < qp_.up[j]; ++k)
+            if (qp_.q[j * n_ + k] != 0.0 && qp_.lo[k] < qp_.up[k]) {
                 cols.push_back(j);
                 break;
             }

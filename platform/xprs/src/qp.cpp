@@ -423,13 +423,16 @@ bool hasOpenLinearColumn(const ClpSimplex& lp) {
 const char* const kNotConvex =
     "Quadratic problem: the objective is not convex; no answer can be proved optimal";
 
-// A squared term of a minimisation with a negative coefficient (for separable objectives).
+// A squared term of a minimisation with a negative coefficient on a column that is not fixed
+// (for separable objectives).
 bool hasNegativeSquare(const ClpSimplex& lp) {
     const CoinPackedMatrix& q = quadraticMatrix(lp);
     for (int j = 0; j < q.getNumCols(); ++j) {
         const CoinBigIndex first = q.getVectorStarts()[j];
         for (CoinBigIndex k = first; k < first + q.getVectorLengths()[j]; ++k)
-            if (q.getIndices()[k] == j && q.getElements()[k] < 0.0) return true;
+            if (q.getIndices()[k] == j && q.getElements()[k] < 0.0 &&
+                lp.columnLower()[j] < lp.columnUpper()[j])
+                return true;
     }
     return false;
 }
