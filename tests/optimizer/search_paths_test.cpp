@@ -1083,6 +1083,70 @@ SOS
 ENDATA
 )";
 
+// Found by the model fuzzer: the relaxation is unbounded through free x0 and x6 together, which
+// no single column shows; CLP's barrier aborted ("dual off to infinity").
+const char* const kBarrierUnboundedCombination = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ L  r0
+ N  r1
+ L  r2
+ L  r3
+ L  r4
+ N  r5
+ E  r6
+COLUMNS
+    x0 obj 1
+    x0 r1 1e-07
+    x0 r4 0.25
+    x0 r5 0.25
+    x0 r6 2
+    x1 obj 0.25
+    x1 r1 3
+    x1 r2 -3
+    x1 r5 -1000000.0
+    x1 r6 2
+    m1 'MARKER' 'INTORG'
+    x2 obj 0.25
+    x2 r2 -10000.0
+    x2 r3 1000000000.0
+    x2 r4 -1e-07
+    x2 r6 -1000000000.0
+    x3 obj 7
+    x3 r1 -0.25
+    x3 r3 3
+    x3 r4 1
+    x3 r5 1000000000.0
+    m1 'MARKER' 'INTEND'
+    x4 obj -2
+    x4 r3 -1
+    x4 r4 -1e-07
+    x5 obj 10
+    x5 r1 1
+    x5 r3 10000.0
+    x6 obj 3
+    x6 r2 -2
+    x6 r3 10000.0
+    x6 r5 7
+    x6 r6 2
+RHS
+    rhs r0 1
+    rhs r1 -5
+    rhs r3 20
+    rhs r4 2
+    rhs r5 -1
+    rhs r6 0
+BOUNDS
+ MI BND x0
+ UI BND x2 2
+ UI BND x3 2.5
+ UP BND x4 4
+ LO BND x5 1
+ SC BND x5 2
+ FR BND x6
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -1159,6 +1223,12 @@ const Case kCases[] = {
      1e-9},
     {"integer_fixed_at_fraction", kIntegerFixedAtFraction, {}, 7, NAN, 0},
     {"barrier_unbounded_column", kBarrierUnboundedColumn, {"RELMIP=1", "IALG=4"}, 4, NAN, 0},
+    {"barrier_unbounded_combination",
+     kBarrierUnboundedCombination,
+     {"IALG=4", "RELMIP=0"},
+     4,
+     NAN,
+     0},
     {"quadratic_flagged_column", kFlaggedColumnInPrimal, {"ZTOLZE=1e-09"}, 1, -9439.020122, 1e-9},
     {"quadratic_barrier_setup", kBarrierSetupAssert, {"RELMIP=1"}, 2, NAN, 0},
     {"quadratic_large_step", kLargeStepInPrimal, {"OPTCA=0"}, 1, -5e15, 1e-9},

@@ -28,6 +28,8 @@ constexpr int kDriverPerturbation = 50;
 // relaxation that starts a search.
 constexpr int kSearchScaling = 4;
 constexpr int kSearchRootOptions = 0x40000000 | 1024;
+// Rows and columns up to which the barrier runs only on a problem the dual simplex solves.
+constexpr int kProbedBarrier = 100;
 
 // The log points of CLP's solves: every n simplex iterations, and every barrier iteration.
 // CLP clones this into the models it derives (presolve, the search's node problems), so the state
@@ -215,6 +217,18 @@ int unboundedColumn(const ClpSimplex& lp) {
     return -1;
 }
 
+// Whether the dual simplex, on a silent copy of lp, ends optimal. CLP's barrier diverges on
+// infeasible and unbounded problems until it asserts or aborts, in ways no single row or column
+// shows; on small problems the simplex tells them apart at little cost.
+bool hasOptimum(const ClpSimplex& lp) {
+    ClpSimplex probe(lp);
+    ClpEventHandler plain;
+    probe.passInEventHandler(&plain);
+    probe.setLogLevel(0);
+    probe.dual();
+    return probe.status() == 0;
+}
+
 // The barrier is kept from problems that a row alone proves infeasible or a column alone
 // unbounded: the dual simplex solves them instead, once per solve, and says so.
 Algorithm safeAlgorithm(Problem& p, const ClpSimplex& lp, Algorithm alg) {
@@ -230,6 +244,12 @@ Algorithm safeAlgorithm(Problem& p, const ClpSimplex& lp, Algorithm alg) {
     if (col >= 0) {
         p.info("Barrier: column " + std::to_string(col) +
                " improves the objective without a bound; the dual simplex solves the problem");
+        return Algorithm::kDual;
+    }
+    if (lp.numberRows() + lp.numberColumns() <= kProbedBarrier && !hasOptimum(lp)) {
+        p.info(
+            "Barrier: the dual simplex finds no optimum of this small problem; it solves the "
+            "problem");
         return Algorithm::kDual;
     }
     return alg;
