@@ -517,6 +517,34 @@ TEST_F(LpTest, QuadraticStatusesTellTheTruth) {
          XPRS_LP_OPTIMAL,
          -9.5,
          -1},
+        // min x1 - x1^2 on x1 + x2 <= 3, both in [0, 2]: the objective is concave in x1, so a
+        // point where the multipliers hold (x1 = 0) proves nothing; the optimum is x1 = 2.
+        {"not convex",
+         1,
+         {'L'},
+         {3},
+         {{1, 1}},
+         {1, 0},
+         {0, 0},
+         {2, 2},
+         {-2, 0},
+         XPRS_LP_UNFINISHED,
+         0,
+         -1},
+        // max x1^2 + x2 on x1 + x2 <= 3 with x1 fixed at 1: the square is a constant, so the
+        // problem is the linear one, x2 = 2.
+        {"square of a fixed column",
+         -1,
+         {'L'},
+         {3},
+         {{1, 1}},
+         {0, 1},
+         {1, 0},
+         {1, kInf},
+         {2, 0},
+         XPRS_LP_OPTIMAL,
+         3,
+         -1},
     };
     for (const QuadraticCase& c : cases) {
         Lp lp;

@@ -28,6 +28,8 @@ constexpr int kDriverPerturbation = 50;
 // relaxation that starts a search.
 constexpr int kSearchScaling = 4;
 constexpr int kSearchRootOptions = 0x40000000 | 1024;
+// Rows and columns up to which the barrier runs only on a problem the dual simplex solves.
+constexpr int kProbedBarrier = 100;
 
 // The log points of CLP's solves: every n simplex iterations, and every barrier iteration.
 // CLP clones this into the models it derives (presolve, the search's node problems), so the state
@@ -191,15 +193,66 @@ int unsatisfiableRow(const ClpSimplex& lp, double tol) {
     return -1;
 }
 
-// The barrier is kept from problems that a row alone proves infeasible: the dual simplex solves
-// them instead, once per solve, and says so.
+// The first column that alone is a ray: its cost improves along an infinite bound and none of its
+// rows bounds it in that direction; or -1. CLP's barrier diverges on such a problem until it
+// aborts ("dual off to infinity"), where the simplex methods report it unbounded.
+int unboundedColumn(const ClpSimplex& lp) {
+    const CoinPackedMatrix& a = *lp.matrix();
+    const double dir = lp.optimizationDirection();
+    for (int j = 0; j < lp.numberColumns(); ++j) {
+        const double c = dir * lp.getObjCoefficients()[j];
+        if (c == 0.0) continue;
+        const double step = c < 0 ? 1.0 : -1.0;  // the direction in which the cost falls
+        if ((step > 0 ? lp.columnUpper()[j] : -lp.columnLower()[j]) < COIN_DBL_MAX) continue;
+        bool open = true;
+        const CoinBigIndex first = a.getVectorStarts()[j];
+        for (CoinBigIndex k = first; k < first + a.getVectorLengths()[j] && open; ++k) {
+            const double move = step * a.getElements()[k];
+            const int i = a.getIndices()[k];
+            if (move > 0) open = lp.rowUpper()[i] >= COIN_DBL_MAX;
+            if (move < 0) open = lp.rowLower()[i] <= -COIN_DBL_MAX;
+        }
+        if (open) return j;
+    }
+    return -1;
+}
+
+// Whether the dual simplex, on a silent copy of lp, ends optimal. CLP's barrier diverges on
+// infeasible and unbounded problems until it asserts or aborts, in ways no single row or column
+// shows; on small problems the simplex tells them apart at little cost.
+bool hasOptimum(const ClpSimplex& lp) {
+    ClpSimplex probe(lp);
+    ClpEventHandler plain;
+    probe.passInEventHandler(&plain);
+    probe.setLogLevel(0);
+    probe.dual();
+    return probe.status() == 0;
+}
+
+// The barrier is kept from problems that a row alone proves infeasible or a column alone
+// unbounded: the dual simplex solves them instead, once per solve, and says so.
 Algorithm safeAlgorithm(Problem& p, const ClpSimplex& lp, Algorithm alg) {
     if (alg != Algorithm::kBarrier) return alg;
     const int row = unsatisfiableRow(lp, p.controls.dblValue(XPRS_FEASTOL));
-    if (row < 0) return alg;
-    p.info("Barrier: row " + std::to_string(p.rows.loaded(row)) +
-           " cannot be satisfied within the column bounds; the dual simplex solves the problem");
-    return Algorithm::kDual;
+    if (row >= 0) {
+        p.info("Barrier: row " + std::to_string(p.rows.loaded(row)) +
+               " cannot be satisfied within the column bounds; the dual simplex solves the "
+               "problem");
+        return Algorithm::kDual;
+    }
+    const int col = unboundedColumn(lp);
+    if (col >= 0) {
+        p.info("Barrier: column " + std::to_string(col) +
+               " improves the objective without a bound; the dual simplex solves the problem");
+        return Algorithm::kDual;
+    }
+    if (lp.numberRows() + lp.numberColumns() <= kProbedBarrier && !hasOptimum(lp)) {
+        p.info(
+            "Barrier: the dual simplex finds no optimum of this small problem; it solves the "
+            "problem");
+        return Algorithm::kDual;
+    }
+    return alg;
 }
 
 // Whether presolve's substitutions could give a column an objective coefficient of the

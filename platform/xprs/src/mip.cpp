@@ -418,6 +418,17 @@ void foldShortRows(OsiSolverInterface& solver) {
         const double from = std::fabs(low) >= kInfinity ? -COIN_DBL_MAX : low / a;
         const double to = std::fabs(high) >= kInfinity ? COIN_DBL_MAX : high / a;
         const double lower = solver.getColLower()[c], upper = solver.getColUpper()[c];
+        if (solver.isInteger(c)) {
+            // Only integers that keep the row within its tolerance remain: CBC's branching
+            // asserted on an integer column fixed at a fraction. Bounds that cross leave the
+            // relaxation, and so the search, infeasible.
+            double tolerance = 0.0;
+            solver.getDblParam(OsiPrimalTolerance, tolerance);
+            const double slack = tolerance / std::fabs(a);
+            solver.setColLower(c, std::max(lower, std::ceil(from - slack)));
+            solver.setColUpper(c, std::min(upper, std::floor(to + slack)));
+            continue;
+        }
         // Within the primal tolerance the bounds may cross; they meet instead.
         solver.setColLower(c, std::max(lower, std::min(from, upper)));
         solver.setColUpper(c, std::min(upper, std::max(to, solver.getColLower()[c])));

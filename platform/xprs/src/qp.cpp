@@ -13,15 +13,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <vector>
 
+#include "dense_qp.h"
 #include "problem.h"
 
 namespace xprs {
 namespace {
 
-// Values this large come from a run that diverged, never from an answer.
+// Values this large come from a run of CLP's quadratic methods that diverged, never from an
+// answer.
 constexpr double kDiverged = 1e15;
+// The same for the library's active-set method, whose points are the problem's own.
+constexpr double kDenseDiverged = 1e30;
 // The primal method's own iteration budget before the barrier is tried instead: it takes a few
 // iterations per column where it works, and where it stalls it would otherwise run on.
 constexpr int kPrimalBaseIterations = 1000;
@@ -30,6 +36,13 @@ constexpr int kPrimalIterationsPerVariable = 5;
 constexpr double kGapBox = 10.0;
 // Rows and columns up to which a problem counts as small.
 constexpr int kSmallProblem = 500;
+// Rows and columns up to which the library's own active-set method solves the problem on dense
+// matrices, in place of CLP's quadratic methods.
+constexpr int kDenseProblem = 100;
+// Its iteration budget: a few iterations per variable where it works.
+constexpr int kDenseIterationsPerVariable = 20;
+// The feasibility tolerance of the linear program that gives it its starting point.
+constexpr double kStartTolerance = 1e-9;
 // An improving direction of recession needs at least this much slope per unit step.
 constexpr double kRaySlope = 1e-7;
 // The part of a direction's terms in one row that may be rounding.
@@ -42,6 +55,8 @@ struct Run {
     bool limitReached = false;  // the caller's iteration or time limit, not the library's own
     bool claimsInfeasible = false;
     bool claimsUnbounded = false;
+    // Values from this size on are taken for a diverged run.
+    double diverged = kDiverged;
 };
 
 bool stopped(const Problem& p) {
@@ -119,14 +134,14 @@ double boundViolation(double v, double lo, double up) {
 
 // Primal and dual feasibility and complementarity of lp's point, from the problem's data rather
 // than CLP's own account of it.
-PointCheck checkPoint(const Problem& p, const ClpSimplex& lp) {
+PointCheck checkPoint(const Problem& p, const ClpSimplex& lp, double diverged) {
     PointCheck out;
     const int ncols = lp.numberColumns(), nrows = lp.numberRows();
     const double ptol = p.controls.dblValue(XPRS_FEASTOL);
     const double* x = lp.primalColumnSolution();
     const double* y = lp.dualRowSolution();
-    for (int j = 0; j < ncols; ++j) out.finite &= std::fabs(x[j]) < kDiverged;
-    for (int i = 0; i < nrows; ++i) out.finite &= std::fabs(y[i]) < kDiverged;
+    for (int j = 0; j < ncols; ++j) out.finite &= std::fabs(x[j]) < diverged;
+    for (int i = 0; i < nrows; ++i) out.finite &= std::fabs(y[i]) < diverged;
     if (!out.finite) return out;
     std::vector<double> g, act(nrows, 0.0), aty(ncols, 0.0);
     out.objective = gradientAndObjective(lp, x, g);
@@ -403,6 +418,25 @@ bool hasOpenLinearColumn(const ClpSimplex& lp) {
     return false;
 }
 
+// CLP's methods end at a local optimum of a non-convex objective and call it optimal; no method
+// here can tell a global one, so such a problem ends unfinished.
+const char* const kNotConvex =
+    "Quadratic problem: the objective is not convex; no answer can be proved optimal";
+
+// A squared term of a minimisation with a negative coefficient on a column that is not fixed
+// (for separable objectives).
+bool hasNegativeSquare(const ClpSimplex& lp) {
+    const CoinPackedMatrix& q = quadraticMatrix(lp);
+    for (int j = 0; j < q.getNumCols(); ++j) {
+        const CoinBigIndex first = q.getVectorStarts()[j];
+        for (CoinBigIndex k = first; k < first + q.getVectorLengths()[j]; ++k)
+            if (q.getIndices()[k] == j && q.getElements()[k] < 0.0 &&
+                lp.columnLower()[j] < lp.columnUpper()[j])
+                return true;
+    }
+    return false;
+}
+
 bool isSeparable(const Model& m) {
     for (size_t k = 0; k < m.qcoef.size(); ++k)
         if (m.qcol1[k] != m.qcol2[k] && m.qcoef[k] != 0.0) return false;
@@ -438,6 +472,120 @@ std::vector<Method> plan(const Problem& p, const ClpSimplex& lp, bool separable)
     return out;
 }
 
+// The problem on dense matrices, with bounds at 1e20 or beyond as infinite.
+dense::Qp denseProblem(const ClpSimplex& lp) {
+    dense::Qp qp;
+    const int n = qp.n = lp.numberColumns(), m = qp.m = lp.numberRows();
+    auto bound = [](double v) { return std::fabs(v) >= kInfinity ? (v < 0 ? -1e300 : 1e300) : v; };
+    qp.c.assign(lp.getObjCoefficients(), lp.getObjCoefficients() + n);
+    qp.q.assign(static_cast<size_t>(n) * n, 0.0);
+    qp.a.assign(static_cast<size_t>(m) * n, 0.0);
+    const CoinPackedMatrix& q = quadraticMatrix(lp);
+    for (int j = 0; j < q.getNumCols(); ++j)
+        for (CoinBigIndex k = q.getVectorStarts()[j];
+             k < q.getVectorStarts()[j] + q.getVectorLengths()[j]; ++k)
+            qp.q[static_cast<size_t>(q.getIndices()[k]) * n + j] += q.getElements()[k];
+    const CoinPackedMatrix& a = *lp.matrix();
+    for (int j = 0; j < a.getNumCols(); ++j)
+        for (CoinBigIndex k = a.getVectorStarts()[j];
+             k < a.getVectorStarts()[j] + a.getVectorLengths()[j]; ++k)
+            qp.a[static_cast<size_t>(a.getIndices()[k]) * n + j] += a.getElements()[k];
+    for (int j = 0; j < n; ++j) {
+        qp.lo.push_back(bound(lp.columnLower()[j]));
+        qp.up.push_back(bound(lp.columnUpper()[j]));
+    }
+    for (int i = 0; i < m; ++i) {
+        qp.lo.push_back(bound(lp.rowLower()[i]));
+        qp.up.push_back(bound(lp.rowUpper()[i]));
+    }
+    return qp;
+}
+
+// The active-set method's point, multipliers and basis into lp.
+void takeDense(const dense::Answer& a, ClpSimplex& lp) {
+    const int n = lp.numberColumns(), m = lp.numberRows();
+    std::copy(a.x.begin(), a.x.end(), lp.primalColumnSolution());
+    std::copy(a.y.begin(), a.y.end(), lp.dualRowSolution());
+    std::vector<double> g, aty(n, 0.0);
+    gradientAndObjective(lp, a.x.data(), g);
+    lp.matrix()->times(a.x.data(), lp.primalRowSolution());
+    lp.matrix()->transposeTimes(a.y.data(), aty.data());
+    for (int j = 0; j < n; ++j) lp.dualColumnSolution()[j] = g[j] - aty[j];
+    if (!lp.statusArray()) lp.createStatus();
+    auto status = [&](int v) {
+        if (a.basic[v]) return ClpSimplex::basic;
+        if (a.state[v] == 'L') return ClpSimplex::atLowerBound;
+        if (a.state[v] == 'U') return ClpSimplex::atUpperBound;
+        return ClpSimplex::superBasic;
+    };
+    for (int j = 0; j < n; ++j) lp.setColumnStatus(j, status(j));
+    for (int i = 0; i < m; ++i) lp.setRowStatus(i, status(n + i));
+}
+
+// Small problems: a linear program over the constraints decides feasibility and gives the
+// starting point, then the library's active-set method solves the problem; a direction it
+// finds unbounded is checked as any other. Returns the LP status.
+int solveDense(Problem& p, ClpSimplex& lp, Run& run, const std::function<bool()>& verify) {
+    std::vector<double> zero(lp.numberColumns(), 0.0);
+    auto feas = linearModel(p, lp, zero.data(), lp.columnLower(), lp.columnUpper(), lp.rowLower(),
+                            lp.rowUpper());
+    feas->setPrimalTolerance(std::min(kStartTolerance, p.controls.dblValue(XPRS_FEASTOL)));
+    feas->dual();
+    note(p, run, *feas);
+    run.claimsInfeasible = run.claimsUnbounded = false;
+    if (feas->status() == 1 && !stopped(p)) {
+        takeSolution(*feas, lp, 1.0);
+        p.info("Quadratic problem: the constraints cannot be satisfied");
+        return XPRS_LP_INFEAS;
+    }
+    if (feas->status() != 0 || stopped(p)) return XPRS_LP_UNFINISHED;
+    const dense::Qp qp = denseProblem(lp);
+    const int userLimit = p.controls.intValue(XPRS_LPITERLIMIT) - run.iterations;
+    const long long budget =
+        kPrimalBaseIterations + static_cast<long long>(kDenseIterationsPerVariable) * (qp.n + qp.m);
+    const int limit =
+        static_cast<int>(std::max<long long>(0, std::min<long long>(userLimit, budget)));
+    const int every = std::abs(p.controls.intValue(XPRS_LPLOG));
+    const int seconds = p.controls.intValue(XPRS_MAXTIME);
+    bool outOfTime = false;
+    auto stop = [&](int iteration) {
+        outOfTime = seconds > 0 && CoinCpuTime() - run.start >= seconds;
+        return outOfTime || p.logPoint(every > 0 && iteration > 0 && iteration % every == 0);
+    };
+    std::vector<double> start(feas->primalColumnSolution(), feas->primalColumnSolution() + qp.n);
+    const dense::Answer a = dense::solve(qp, start, limit, stop);
+    if (a.end == dense::End::kNotConvex) {
+        takeSolution(*feas, lp, 1.0);
+        p.info(kNotConvex);
+        return XPRS_LP_UNFINISHED;
+    }
+    feas.reset();
+    // The method's values stay finite by construction; a large one is the problem's own.
+    run.diverged = kDenseDiverged;
+    run.iterations += a.iterations;
+    takeDense(a, lp);
+    lp.setProblemStatus(a.end == dense::End::kOptimal ? 0 : 3);
+    switch (a.end) {
+        case dense::End::kOptimal:
+            return verify() ? XPRS_LP_OPTIMAL : XPRS_LP_UNFINISHED;
+        case dense::End::kUnbounded:
+            if (findRay(p, lp, run, p.qpRay)) {
+                p.info(
+                    "Quadratic problem: the objective is unbounded along a direction of recession");
+                return XPRS_LP_UNBOUNDED;
+            }
+            p.info("Quadratic problem: a direction of descent was found but not confirmed");
+            return XPRS_LP_UNFINISHED;
+        case dense::End::kLimit:
+            run.limitReached = limit == userLimit;
+            p.info("Quadratic problem: the active-set method reached its iteration limit");
+            return XPRS_LP_UNFINISHED;
+        default:
+            run.limitReached = outOfTime;
+            return XPRS_LP_UNFINISHED;
+    }
+}
+
 void solveMinimisation(Problem& p, ClpSimplex& lp) {
     Results& r = p.results;
     Run run;
@@ -462,7 +610,7 @@ void solveMinimisation(Problem& p, ClpSimplex& lp) {
     };
     auto verify = [&]() {
         if (stopped(p) || run.limitReached || lp.status() != 0) return false;
-        PointCheck check = checkPoint(p, lp);
+        PointCheck check = checkPoint(p, lp, run.diverged);
         verified = passes(p, lp, check, run);
         if (!verified) {
             char line[160];
@@ -477,7 +625,13 @@ void solveMinimisation(Problem& p, ClpSimplex& lp) {
     const bool separable = isSeparable(p.model);
     const std::vector<Method> methods = plan(p, lp, separable);
     bool done = false;
-    if (hasOpenLinearColumn(lp)) {
+    if (lp.numberRows() + lp.numberColumns() <= kDenseProblem) {
+        status = solveDense(p, lp, run, verify);
+        done = true;
+    } else if (separable && hasNegativeSquare(lp)) {
+        p.info(kNotConvex);
+        done = true;
+    } else if (hasOpenLinearColumn(lp)) {
         p.info(
             "Quadratic problem: a column outside the quadratic form is unbounded in the "
             "direction of its cost; the problem is classified first");
@@ -497,7 +651,7 @@ void solveMinimisation(Problem& p, ClpSimplex& lp) {
     }
     if (verified) status = XPRS_LP_OPTIMAL;
     if (stopped(p)) status = XPRS_LP_UNFINISHED;
-    PointCheck check = checkPoint(p, lp);
+    PointCheck check = checkPoint(p, lp, run.diverged);
     r.lpStatus = status;
     r.simplexIter = run.iterations;
     r.lpObj = check.finite ? check.objective : lp.objectiveValue();
