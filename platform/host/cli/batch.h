@@ -150,6 +150,9 @@ void untrackChild(pid_t pid);
 // Under mpirun: the number of ranks the launcher started, 0 when not started by one.
 int launchedRanks();
 
+// The program's own arguments, kept by main for a batch that hands itself to the MPI program.
+void rememberProgramArguments(char** argv);
+
 #ifdef CORVANE_WITH_MPI
 // Rank 0 validates and hands out the models; every rank solves. Returns the exit status.
 int runMpiBatch(const BatchCommand& command);

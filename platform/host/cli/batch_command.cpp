@@ -309,11 +309,38 @@ PreparedBatch prepareBatch(const BatchCommand& command) {
     return batch;
 }
 
+namespace {
+
+char** programArguments = nullptr;
+
+#ifndef CORVANE_WITH_MPI
+// The MPI program beside this one takes over the process, whose identity mpirun tracks. Where
+// there is none, nothing happens and the caller goes on.
+void continueInMpiProgram() {
+    if (!programArguments) return;
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error) return;
+    const std::string mpiProgram = (self.parent_path() / "corvane-mpi").string();
+    if (::access(mpiProgram.c_str(), X_OK) != 0) return;
+    ::execv(mpiProgram.c_str(), programArguments);
+    std::fprintf(stderr, "corvane: cannot start %s: %s\n", mpiProgram.c_str(),
+                 std::strerror(errno));
+}
+#endif
+
+}  // namespace
+
+void rememberProgramArguments(char** argv) {
+    programArguments = argv;
+}
+
 int runBatchCommand(const BatchCommand& command) {
     const int ranks = launchedRanks();
 #ifdef CORVANE_WITH_MPI
     if (ranks > 0) return runMpiBatch(command);
 #else
+    if (ranks > 0) continueInMpiProgram();
     if (ranks > 1) {
         std::fprintf(stderr,
                      "corvane: started as one of %d MPI ranks, but built without MPI: every rank "

@@ -92,6 +92,7 @@ void addBatchCommand(CLI::App& app, BatchCommand& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    corvane::host::rememberProgramArguments(argv);
     CLI::App app("corvane: the command-line host of the solver plug-in");
     // A usage error is one line, as every other error of the program.
     app.failure_message([](const CLI::App*, const CLI::Error& error) {
