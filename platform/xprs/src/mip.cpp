@@ -463,6 +463,22 @@ std::string number(double v) {
     return text;
 }
 
+// Whether an integer column has an entry that the integer tolerance times makes more than 1. The
+// driver's heuristics offer points whose integers lie only within that tolerance of integers;
+// rounding them moves a row by far more than the primal tolerance, and CBC's checks of such
+// points (the feasibility pump's, a dive's) ran CLP's primal simplex into its assertions (crossed
+// bounds, a ratio test without an improving column). The heuristics stay off on such problems.
+bool roundingMovesRows(const Problem& p, double tolerance) {
+    const CoinPackedMatrix& a = *p.lp->matrix();
+    for (int c = 0; c < a.getNumCols(); ++c) {
+        if (p.model.coltype[c] != 'I' && p.model.coltype[c] != 'B') continue;
+        const CoinBigIndex start = a.getVectorStarts()[c];
+        for (CoinBigIndex e = start; e < start + a.getVectorLengths()[c]; ++e)
+            if (std::fabs(a.getElements()[e]) * tolerance > 1.0) return true;
+    }
+    return false;
+}
+
 // The driver's own settings for the controls that have one.
 std::vector<std::string> driverArguments(const Problem& p) {
     const Controls& c = p.controls;
@@ -486,7 +502,8 @@ std::vector<std::string> driverArguments(const Problem& p) {
     if (cuts == 0) add("-cuts", "off");
     if (cuts == 1) add("-cuts", "root");
     if (cuts == 3) add("-cuts", "forceOn");
-    if (c.intValue(XPRS_HEURSEARCHFREQ) == 0 || c.dblValue(XPRS_HEURSEARCHEFFORT) <= 0)
+    if (c.intValue(XPRS_HEURSEARCHFREQ) == 0 || c.dblValue(XPRS_HEURSEARCHEFFORT) <= 0 ||
+        roundingMovesRows(p, searchIntegerTolerance(c)))
         add("-heuristics", "off");
     if (c.intValue(XPRS_MIPPRESOLVE) == 0) add("-preprocess", "off");
     args.push_back("-solve");
