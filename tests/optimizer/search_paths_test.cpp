@@ -1148,8 +1148,8 @@ ENDATA
 )";
 
 // Found by the model fuzzer: entries from 1e-7 to 1e9, on which CLP's presolve removed every row
-// and column of the relaxation and its postsolve crashed (SIGSEGV) undoing a substitution. The
-// relaxation is solved without presolve, and it is infeasible.
+// and column of the relaxation and its postsolve crashed (SIGSEGV) undoing the substitution of an
+// implied free column. Presolved without those substitutions, the relaxation is infeasible.
 const char* const kPresolveWideEntries = R"(NAME          FUZZ FREE
 ROWS
  N  obj
