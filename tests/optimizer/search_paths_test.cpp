@@ -1379,6 +1379,47 @@ BOUNDS
 ENDATA
 )";
 
+// Found by the model fuzzer: the integer x2 has the upper bound 2.5, a heuristic offered x2 = 3,
+// and CBC asserted that the value it fixed x2 at (3 clipped to 2.5) was not the point's. The
+// search rounds integer bounds inward. x2 = 2 forces x4 = 1 (r0, x5 = 0): -2e6 + 100.
+const char* const kFractionalIntegerBound = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ E  r0
+ L  r1
+ G  r2
+COLUMNS
+    m1 'MARKER' 'INTORG'
+    x0 obj 7
+    x0 r1 1
+    x0 r2 1e-07
+    x1 obj 1
+    x1 r1 -1000000.0
+    x2 obj -1000000.0
+    x2 r0 1
+    m1 'MARKER' 'INTEND'
+    x3 r1 -3
+    x3 r2 -1
+    x4 obj 100
+    x4 r0 -2
+    x5 obj 2
+    x5 r0 -3
+    x5 r1 -3
+    x5 r2 7
+    x6 obj 3
+RHS
+    rhs r1 5
+BOUNDS
+ UI BND x0 3
+ UI BND x2 2.5
+ BV BND x3
+ BV BND x5
+SOS
+ S1 SOS s0 4
+    x3 1
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -1468,6 +1509,12 @@ const Case kCases[] = {
     {"presolve_wide_entries", kPresolveWideEntries, {"CUTSTRATEGY=-1"}, 7, NAN, 0},
     {"heuristic_crossed_bounds", kHeuristicCrossedBounds, {}, 1, NAN, 0},
     {"heuristic_no_improving_column", kHeuristicNoImprovingColumn, {}, 1, NAN, 0},
+    {"fractional_integer_bound",
+     kFractionalIntegerBound,
+     {"MAXNODE=100000", "MAXLPITER=100000", "HEURSEARCHEFFORT=0.5", "IFSCAL=0", "IFPRES=0"},
+     1,
+     -1999900,
+     1e-9},
 };
 
 std::string scratch(const std::string& name) {

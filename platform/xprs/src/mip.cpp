@@ -354,8 +354,25 @@ void recordSearch(Problem& p, CbcModel& model, const SolutionCount& count) {
     }
 }
 
+// An integer column's bounds rounded inward, within the integer tolerance. CBC fixes a point's
+// integers at their rounded values clipped to the bounds, and asserted where a fractional bound
+// (an upper bound of 2.5 against a heuristic's 3) left the clipped value away from the point.
+void integerBounds(const Problem& p, int c, double& lower, double& upper) {
+    const double tol = searchIntegerTolerance(p.controls);
+    lower = p.lp->columnLower()[c];
+    upper = p.lp->columnUpper()[c];
+    if (lower > -kInfinity) lower = std::ceil(lower - tol);
+    if (upper < kInfinity) upper = std::floor(upper + tol);
+}
+
 std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
     auto solver = std::make_unique<OsiClpSolverInterface>(new ClpSimplex(*p.lp), true);
+    for (int c = 0; c < p.model.ncols; ++c) {
+        if (p.model.coltype[c] != 'I' && p.model.coltype[c] != 'B') continue;
+        double lower, upper;
+        integerBounds(p, c, lower, upper);
+        solver->setColBounds(c, lower, upper);
+    }
     // The search starts from the relaxation the first stage solved: its basis becomes the
     // solver's warm start, so that CBC's first solve finds it optimal instead of solving the
     // relaxation again from a slack basis.
@@ -604,6 +621,16 @@ int runSearch(Problem& p) {
                                              " with a negative lower bound, which the search "
                                              "with sets cannot take");
     if (int rc = checkBranchRange(p)) return rc;
+    for (int c = 0; c < m.ncols; ++c) {
+        if (m.coltype[c] != 'I' && m.coltype[c] != 'B') continue;
+        double lower, upper;
+        integerBounds(p, c, lower, upper);
+        if (lower <= upper) continue;
+        p.results.mipStatus = XPRS_MIP_INFEAS;
+        p.info("Search ended, infeasible: integer column " + std::to_string(c + 1) +
+               " has no integer between its bounds");
+        return kOk;
+    }
     sayThreads(p);
     bool objects = !m.sets.empty() ||
                    std::any_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t == 'S'; });
