@@ -1147,6 +1147,279 @@ BOUNDS
 ENDATA
 )";
 
+// Found by the model fuzzer: entries from 1e-7 to 1e9, on which CLP's presolve removed every row
+// and column of the relaxation and its postsolve crashed (SIGSEGV) undoing the substitution of an
+// implied free column. Presolved without those substitutions, the relaxation is infeasible.
+const char* const kPresolveWideEntries = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ L  r0
+ E  r1
+ E  r2
+ L  r3
+ E  r4
+ G  r5
+ G  r6
+ L  r7
+COLUMNS
+    x0 obj 1
+    x0 r0 -100
+    x0 r1 1000000000.0
+    x0 r2 -2
+    x0 r4 7
+    x0 r6 3
+    x0 r7 7
+    x1 r0 0.25
+    x1 r1 1
+    x1 r2 -3
+    x1 r5 0.001
+    x1 r6 -10
+    x1 r7 -5
+    x2 obj 0.001
+    x2 r0 -2
+    x2 r3 -10
+    x2 r4 -2
+    x2 r6 -1
+    x2 r7 1000000000.0
+    m1 'MARKER' 'INTORG'
+    x3 r0 -3
+    x3 r2 1e-07
+    x3 r3 -100
+    x3 r4 100
+    x3 r6 100
+    m1 'MARKER' 'INTEND'
+RHS
+    rhs r0 -5
+    rhs r2 -5
+    rhs r3 5
+    rhs r4 2
+    rhs r5 -1
+    rhs r6 5
+    rhs r7 100000.0
+BOUNDS
+ FR BND x0
+ LO BND x2 1e-06
+ SC BND x2 1000000.0
+SOS
+ S2 SOS s0 5
+    x0 1
+    x3 2
+ S1 SOS s1 2
+    x2 1
+    x1 2
+    x3 3
+    x0 4
+ S1 SOS s2 4
+    x1 1
+    x3 2
+ENDATA
+)";
+
+// Found by the model fuzzer: integer columns with entries of 1e9, on which the driver's
+// heuristics offered points whose integers lay within 1e-7 of integers, and CBC's clean-up of
+// them ran CLP's primal simplex into its assertions (crossed bounds in the first, a ratio test
+// without an improving column in the second). The search runs without heuristics and solves both.
+const char* const kHeuristicCrossedBounds = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ L  r0
+ L  r1
+ G  r2
+ G  r3
+ L  r4
+ L  r5
+COLUMNS
+    m1 'MARKER' 'INTORG'
+    x0 obj 7
+    x0 r1 -1
+    m1 'MARKER' 'INTEND'
+    x1 obj 1
+    x1 r0 -1000000.0
+    x1 r1 7
+    x1 r3 -3
+    x1 r4 1000000000.0
+    x1 r5 100
+    m1 'MARKER' 'INTORG'
+    x2 obj 1000000.0
+    x2 r0 7
+    x2 r1 2
+    x2 r2 0.5
+    x2 r5 -1
+    m1 'MARKER' 'INTEND'
+    x3 obj 100
+    x3 r2 10
+    x3 r3 1000000.0
+    x4 r5 1
+    x5 r0 2
+    x5 r1 -3
+    x5 r4 -10
+    x5 r5 -10000.0
+    x6 obj 0.25
+    x6 r1 -1
+    x6 r2 -7
+    x6 r3 1
+    x6 r4 -1000000000.0
+    x7 obj -2
+    x7 r0 0.5
+    x7 r2 -3
+    x7 r4 7
+    x8 obj -1e-07
+    x8 r2 -2
+    x8 r5 0.001
+RHS
+    rhs r1 100000.0
+    rhs r3 0.5
+RANGES
+    rng r3 2
+    rng r4 -3
+BOUNDS
+ UI BND x3 2.5
+ LO BND x3 -1
+ BV BND x4
+ UI BND x6 1
+ LO BND x6 -5
+ FR BND x7
+ BV BND x8
+ENDATA
+)";
+
+const char* const kHeuristicNoImprovingColumn = R"(NAME          FUZZ FREE
+OBJSENSE
+    MAX
+ROWS
+ N  obj
+ E  r0
+ G  r1
+ L  r2
+ N  r3
+ L  r4
+ G  r5
+ L  r6
+COLUMNS
+    x0 obj 3
+    x0 r0 -7
+    x0 r3 -1000000.0
+    m1 'MARKER' 'INTORG'
+    x1 obj -2
+    x1 r0 1000000000.0
+    x1 r1 -3
+    x1 r2 -2
+    x1 r3 -1000000000.0
+    x1 r5 1000000.0
+    m1 'MARKER' 'INTEND'
+    x2 obj -1
+    x2 r0 -2
+    x2 r1 -10000.0
+    x2 r3 10000.0
+    x2 r4 7
+    x2 r6 7
+    x3 obj 10000.0
+    x3 r0 1000000.0
+    x3 r1 5
+    x3 r3 2
+    x3 r4 2
+    x3 r5 -2
+    x3 r6 -0.25
+    x4 obj 0.001
+    x4 r0 -7
+    x4 r1 5
+    x4 r2 -1
+    m1 'MARKER' 'INTORG'
+    x5 obj -2
+    x5 r2 -1
+    x5 r3 10
+    x5 r4 -0.25
+    x5 r5 0.5
+    m1 'MARKER' 'INTEND'
+    x6 obj 1000000.0
+    x6 r0 7
+    x6 r1 -3
+    x6 r2 3
+    x6 r3 1
+    x6 r4 -5
+    x6 r5 0.5
+    x6 r6 -3
+    m1 'MARKER' 'INTORG'
+    x7 obj 3
+    x7 r1 1000000000.0
+    x7 r5 5
+    x8 obj 1000000000.0
+    x8 r0 0.25
+    x8 r1 1
+    x8 r2 -2
+    x8 r3 1000000.0
+    x8 r4 -2
+    m1 'MARKER' 'INTEND'
+    x9 obj 1e-07
+    x9 r3 1000000000.0
+    x10 obj -0.5
+    x10 r0 1000000.0
+    x10 r4 -1
+    x10 r6 -0.5
+    x11 obj 1e-07
+    x11 r5 -0.001
+RHS
+    rhs r0 1
+    rhs r1 1
+    rhs r2 5
+    rhs r4 5
+    rhs r5 1
+RANGES
+    rng r0 5
+    rng r4 1
+    rng r5 0.5
+BOUNDS
+ BV BND x0
+ UP BND x2 10
+ UI BND x5 3
+ LO BND x8 0.5
+ BV BND x9
+ BV BND x10
+ UP BND x11 4
+ENDATA
+)";
+
+// Found by the model fuzzer: the integer x2 has the upper bound 2.5, a heuristic offered x2 = 3,
+// and CBC asserted that the value it fixed x2 at (3 clipped to 2.5) was not the point's. The
+// search rounds integer bounds inward. x2 = 2 forces x4 = 1 (r0, x5 = 0): -2e6 + 100.
+const char* const kFractionalIntegerBound = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ E  r0
+ L  r1
+ G  r2
+COLUMNS
+    m1 'MARKER' 'INTORG'
+    x0 obj 7
+    x0 r1 1
+    x0 r2 1e-07
+    x1 obj 1
+    x1 r1 -1000000.0
+    x2 obj -1000000.0
+    x2 r0 1
+    m1 'MARKER' 'INTEND'
+    x3 r1 -3
+    x3 r2 -1
+    x4 obj 100
+    x4 r0 -2
+    x5 obj 2
+    x5 r0 -3
+    x5 r1 -3
+    x5 r2 7
+    x6 obj 3
+RHS
+    rhs r1 5
+BOUNDS
+ UI BND x0 3
+ UI BND x2 2.5
+ BV BND x3
+ BV BND x5
+SOS
+ S1 SOS s0 4
+    x3 1
+ENDATA
+)";
+
 struct Case {
     const char* name;
     std::string model;  // a file, or the text of one when it starts with NAME
@@ -1233,6 +1506,15 @@ const Case kCases[] = {
     {"quadratic_barrier_setup", kBarrierSetupAssert, {"RELMIP=1"}, 2, NAN, 0},
     {"quadratic_large_step", kLargeStepInPrimal, {"OPTCA=0"}, 1, -5e15, 1e-9},
     {"quadratic_ratio_test_loop", kRatioTestLoopInPrimal, {}, 1, -4.999969349e11, 1e-9},
+    {"presolve_wide_entries", kPresolveWideEntries, {"CUTSTRATEGY=-1"}, 7, NAN, 0},
+    {"heuristic_crossed_bounds", kHeuristicCrossedBounds, {}, 1, NAN, 0},
+    {"heuristic_no_improving_column", kHeuristicNoImprovingColumn, {}, 1, NAN, 0},
+    {"fractional_integer_bound",
+     kFractionalIntegerBound,
+     {"MAXNODE=100000", "MAXLPITER=100000", "HEURSEARCHEFFORT=0.5", "IFSCAL=0", "IFPRES=0"},
+     1,
+     -1999900,
+     1e-9},
 };
 
 std::string scratch(const std::string& name) {

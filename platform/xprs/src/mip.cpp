@@ -354,8 +354,25 @@ void recordSearch(Problem& p, CbcModel& model, const SolutionCount& count) {
     }
 }
 
+// An integer column's bounds rounded inward, within the integer tolerance. CBC fixes a point's
+// integers at their rounded values clipped to the bounds, and asserted where a fractional bound
+// (an upper bound of 2.5 against a heuristic's 3) left the clipped value away from the point.
+void integerBounds(const Problem& p, int c, double& lower, double& upper) {
+    const double tol = searchIntegerTolerance(p.controls);
+    lower = p.lp->columnLower()[c];
+    upper = p.lp->columnUpper()[c];
+    if (lower > -kInfinity) lower = std::ceil(lower - tol);
+    if (upper < kInfinity) upper = std::floor(upper + tol);
+}
+
 std::unique_ptr<OsiClpSolverInterface> searchSolver(Problem& p) {
     auto solver = std::make_unique<OsiClpSolverInterface>(new ClpSimplex(*p.lp), true);
+    for (int c = 0; c < p.model.ncols; ++c) {
+        if (p.model.coltype[c] != 'I' && p.model.coltype[c] != 'B') continue;
+        double lower, upper;
+        integerBounds(p, c, lower, upper);
+        solver->setColBounds(c, lower, upper);
+    }
     // The search starts from the relaxation the first stage solved: its basis becomes the
     // solver's warm start, so that CBC's first solve finds it optimal instead of solving the
     // relaxation again from a slack basis.
@@ -463,6 +480,22 @@ std::string number(double v) {
     return text;
 }
 
+// Whether an integer column has an entry that the integer tolerance times makes more than 1. The
+// driver's heuristics offer points whose integers lie only within that tolerance of integers;
+// rounding them moves a row by far more than the primal tolerance, and CBC's checks of such
+// points (the feasibility pump's, a dive's) ran CLP's primal simplex into its assertions (crossed
+// bounds, a ratio test without an improving column). The heuristics stay off on such problems.
+bool roundingMovesRows(const Problem& p, double tolerance) {
+    const CoinPackedMatrix& a = *p.lp->matrix();
+    for (int c = 0; c < a.getNumCols(); ++c) {
+        if (p.model.coltype[c] != 'I' && p.model.coltype[c] != 'B') continue;
+        const CoinBigIndex start = a.getVectorStarts()[c];
+        for (CoinBigIndex e = start; e < start + a.getVectorLengths()[c]; ++e)
+            if (std::fabs(a.getElements()[e]) * tolerance > 1.0) return true;
+    }
+    return false;
+}
+
 // The driver's own settings for the controls that have one.
 std::vector<std::string> driverArguments(const Problem& p) {
     const Controls& c = p.controls;
@@ -486,7 +519,8 @@ std::vector<std::string> driverArguments(const Problem& p) {
     if (cuts == 0) add("-cuts", "off");
     if (cuts == 1) add("-cuts", "root");
     if (cuts == 3) add("-cuts", "forceOn");
-    if (c.intValue(XPRS_HEURSEARCHFREQ) == 0 || c.dblValue(XPRS_HEURSEARCHEFFORT) <= 0)
+    if (c.intValue(XPRS_HEURSEARCHFREQ) == 0 || c.dblValue(XPRS_HEURSEARCHEFFORT) <= 0 ||
+        roundingMovesRows(p, searchIntegerTolerance(c)))
         add("-heuristics", "off");
     if (c.intValue(XPRS_MIPPRESOLVE) == 0) add("-preprocess", "off");
     args.push_back("-solve");
@@ -587,6 +621,16 @@ int runSearch(Problem& p) {
                                              " with a negative lower bound, which the search "
                                              "with sets cannot take");
     if (int rc = checkBranchRange(p)) return rc;
+    for (int c = 0; c < m.ncols; ++c) {
+        if (m.coltype[c] != 'I' && m.coltype[c] != 'B') continue;
+        double lower, upper;
+        integerBounds(p, c, lower, upper);
+        if (lower <= upper) continue;
+        p.results.mipStatus = XPRS_MIP_INFEAS;
+        p.info("Search ended, infeasible: integer column " + std::to_string(c + 1) +
+               " has no integer between its bounds");
+        return kOk;
+    }
     sayThreads(p);
     bool objects = !m.sets.empty() ||
                    std::any_of(m.coltype.begin(), m.coltype.end(), [](char t) { return t == 'S'; });
