@@ -17,7 +17,7 @@ namespace {
 using corvane::buildBasisWarningFileName;
 using corvane::buildProblemFileName;
 using corvane::buildRunFileNames;
-using corvane::test::readFile;
+using corvane::test::slurp;
 using corvane::test::SolveFixture;
 namespace fs = std::filesystem;
 
@@ -178,10 +178,10 @@ TEST_F(RunFiles, EachSolveStartsItsLogAfresh) {
     solver->setIntParam("RANKID", 5);
     xdbl_set_version("second");
     solve();
-    EXPECT_NE(readFile(file("xpress_5.log")).find("XPRESS version second"), std::string::npos);
+    EXPECT_NE(slurp(file("xpress_5.log")).find("XPRESS version second"), std::string::npos);
     xdbl_set_version("third");
     solve();
-    const std::string third = readFile(file("xpress_5.log"));
+    const std::string third = slurp(file("xpress_5.log"));
     EXPECT_EQ(third.find("second"), std::string::npos);
     EXPECT_EQ(third.rfind("\nXPRESS version third\n\n", 0), 0u);
 }
@@ -195,8 +195,8 @@ TEST_F(RunFiles, LogThatIsALinkIsWrittenThroughIt) {
     xdbl_set_version("linked");
     solve();
     EXPECT_TRUE(fs::is_symlink(file("xpress.log")));
-    EXPECT_EQ(readFile(target).rfind("\nXPRESS version linked\n\n", 0), 0u);
-    EXPECT_EQ(readFile(target).find("older"), std::string::npos);
+    EXPECT_EQ(slurp(target).rfind("\nXPRESS version linked\n\n", 0), 0u);
+    EXPECT_EQ(slurp(target).find("older"), std::string::npos);
 }
 #endif
 
@@ -290,14 +290,14 @@ TEST_F(RunFiles, SlowBasisReadIsWarnedOnceAndSkippedAfterwards) {
     scriptClock(1.5, 2.0);
     solve();
     EXPECT_TRUE(solver->basisIgnored);
-    EXPECT_EQ(readFile(file("xpressBasisFailed.log")),
+    EXPECT_EQ(slurp(file("xpressBasisFailed.log")),
               " *** Warning: The basis file will be ignored due to a large restoration time of "
               "1.5 seconds \n");
     EXPECT_EQ(xdbl_call_count("XPRSreadbasis"), 1);
     scriptClock(1.5, 2.0);
     solve();
     EXPECT_EQ(xdbl_call_count("XPRSreadbasis"), 1);
-    EXPECT_EQ(readFile(file("xpressBasisFailed.log")),
+    EXPECT_EQ(slurp(file("xpressBasisFailed.log")),
               " *** Warning: The basis file will be ignored due to a large restoration time of "
               "1.5 seconds \n");
 }
@@ -333,7 +333,7 @@ TEST_F(RunFiles, UnknownStatusNeitherSavesNorRemovesTheBasis) {
     { std::ofstream(file("xpress.bss")) << "old"; }
     xdbl_set_int_attrib(XPRS_LPSTATUS, 0);
     EXPECT_EQ(solve().result, 2);
-    EXPECT_EQ(readFile(file("xpress.bss")), "old");
+    EXPECT_EQ(slurp(file("xpress.bss")), "old");
     EXPECT_EQ(xdbl_call_count("XPRSwritebasis"), 0);
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-using corvane::test::readFile;
+using corvane::test::slurp;
 using corvane::test::SolveFixture;
 using Doubles = std::vector<double>;
 using Ints = std::vector<int>;
@@ -89,7 +89,7 @@ TEST_F(Status, InfeasibleLpWritesSumsAndTheReportWithMarkers) {
                " *** Sum of Primal Infeasibilities = 2.5\n"
                " *** Sum of Dual Infeasibilities (Newton Barrier only) = 0\n"));
     // Column 0 is an ordinary column; row 0, the objective row, is never listed.
-    EXPECT_EQ(readFile(file("lpsolver.inf")), "C0\nC1\nR1\n");
+    EXPECT_EQ(slurp(file("lpsolver.inf")), "C0\nC1\nR1\n");
     EXPECT_EQ(vars.reducedCosts, (Doubles{1e12 / 100, 1e12}));
     EXPECT_EQ(eqns.duals, (Doubles{2e12}));
 }
@@ -111,7 +111,7 @@ TEST_F(Status, DualInfeasibilitiesAreListedWhenThereAreNoPrimalOnes) {
     const Ints columns{1};
     xdbl_set_scaledinfeas(0, nullptr, 0, nullptr, 1, rows.data(), 1, columns.data());
     solve();
-    EXPECT_EQ(readFile(file("lpsolver.inf")), "C1\nR1\n");
+    EXPECT_EQ(slurp(file("lpsolver.inf")), "C1\nR1\n");
 }
 
 TEST_F(Status, UnboundedLpReportsItsRayAsRowOrColumn) {
@@ -123,7 +123,7 @@ TEST_F(Status, UnboundedLpReportsItsRayAsRowOrColumn) {
     solve();
     xdbl_set_unbvec(-1);
     solve();
-    EXPECT_EQ(readFile(file("lpsolver.inf")), "R1\nC2\n");
+    EXPECT_EQ(slurp(file("lpsolver.inf")), "R1\nC2\n");
 }
 
 TEST_F(Status, NoDirectionMeansNoOptimizationCall) {
@@ -261,7 +261,7 @@ TEST_F(Status, InfeasibleMipReportCountsOnlyPrimalColumnsAsPrimal) {
     // infeasible, where the LP form would list no column at all.
     xdbl_set_scaledinfeas(0, nullptr, 1, rows.data(), 0, nullptr, 1, columns.data());
     solve();
-    EXPECT_EQ(readFile(file("lpsolver.inf")), "C1\nR1\n");
+    EXPECT_EQ(slurp(file("lpsolver.inf")), "C1\nR1\n");
     EXPECT_EQ(vars.reducedCosts[1], 1e12);
 }
 

@@ -2,6 +2,7 @@
 #ifndef CORVANE_TESTS_SUPPORT_FILE_TEXT_H
 #define CORVANE_TESTS_SUPPORT_FILE_TEXT_H
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -9,7 +10,7 @@
 namespace corvane::test {
 
 // Empty when the file cannot be read.
-inline std::string slurp(const std::string& path) {
+inline std::string slurp(const std::filesystem::path& path) {
     std::ifstream in(path);
     std::ostringstream text;
     text << in.rdbuf();

@@ -19,6 +19,7 @@
 #include "platform/host/vrim_host.h"
 #include "platform/xprs-double/xprs_double.hpp"
 #include "solver/zol_xpress.h"
+#include "tests/support/file_text.h"
 #include "tests/support/model_providers.h"
 
 namespace corvane::test {
@@ -33,14 +34,6 @@ struct Outcome {
     int done = -100;
     int result = -100;
 };
-
-// A text file as written, with the platform's line ends read as "\n".
-inline std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class SolveFixture : public ::testing::Test {
   protected:
@@ -115,7 +108,7 @@ class SolveFixture : public ::testing::Test {
     }
 
     std::filesystem::path file(const std::string& name) const { return logDir / name; }
-    std::string log() const { return readFile(file("xpress.log")); }
+    std::string log() const { return slurp(file("xpress.log")); }
 
     std::filesystem::path logDir;
     rt_cvgsum_t* summary = rtocvgsum_create();
