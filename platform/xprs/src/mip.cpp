@@ -122,13 +122,25 @@ void addCuts(CbcModel& model, int strategy) {
     model.addCutGenerator(&twomir, strategy == 3 ? 1 : -99, "TwoMirCuts");
 }
 
+// The feasibility pump rounds its points with a rounding of its own that never ends on an
+// integer column without bounds, or with bounds too far out for its steps (seen from 1e14 on).
+constexpr double kLargestPumpBound = 1e12;
+
+bool pumpHolds(const OsiSolverInterface& solver) {
+    for (int c = 0; c < solver.getNumCols(); ++c)
+        if (solver.isInteger(c) && (solver.getColLower()[c] < -kLargestPumpBound ||
+                                    solver.getColUpper()[c] > kLargestPumpBound))
+            return false;
+    return true;
+}
+
 void addHeuristics(CbcModel& model, int frequency, double effort) {
     if (frequency == 0 || effort <= 0) return;
     CbcRounding rounding(model);
     model.addHeuristic(&rounding);
     CbcHeuristicFPump pump(model);
     pump.setMaximumPasses(static_cast<int>(std::ceil(20 * effort)));
-    model.addHeuristic(&pump);
+    if (pumpHolds(*model.solver())) model.addHeuristic(&pump);
     CbcHeuristicLocal local(model);
     model.addHeuristic(&local);
     CbcHeuristicRINS rins(model);
@@ -292,6 +304,18 @@ int askedThreads(const Controls& c) {
     return std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
 }
 
+// Strong branching solves each candidate's branches by CLP's fast dual from a hot start, which
+// bounds every column at CLP's dual bound (1e10) until the basis bounds it; on a relaxation whose
+// columns lie near or beyond it those solves end optimal at such a bound, which CLP asserts
+// against. Such a search branches on the most fractional candidate instead.
+constexpr double kLargestStrongBranchValue = 1e8;
+
+bool strongBranchingHolds(const ClpSimplex& lp) {
+    const double* x = lp.primalColumnSolution();
+    return std::none_of(x, x + lp.numberColumns(),
+                        [](double v) { return std::fabs(v) >= kLargestStrongBranchValue; });
+}
+
 void applyMipControls(Problem& p, CbcModel& model) {
     const Controls& c = p.controls;
     model.setMaximumNodes(c.intValue(XPRS_MAXNODE));
@@ -305,11 +329,11 @@ void applyMipControls(Problem& p, CbcModel& model) {
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         model.setCutoffIncrement(relCutoff * std::max(1.0, std::fabs(p.results.lpObj)));
-    model.setNumberStrong(5);
+    model.setNumberStrong(strongBranchingHolds(*p.lp) ? 5 : 0);
     // With trusted pseudo-costs CBC converts the integer columns to dynamic objects and compares
     // candidates with its dynamic decision, which dereferences what only its own integer
-    // objects carry: a lot-size or set candidate beside them crashes it. Strong branching
-    // without that trust compares any kind of object.
+    // objects carry: a lot-size or set candidate beside them crashes it. Without that trust it
+    // compares any kind of object.
     model.setNumberBeforeTrust(0);
     model.passInMessageHandler(p.messages.get());
     model.setLogLevel(logLevel(p, XPRS_MIPLOG));
@@ -530,7 +554,16 @@ std::vector<std::string> driverArguments(const Problem& p) {
 
 // The driver calls its callback unchecked on some paths (a quadratic objective's among them),
 // so it gets one that lets every stage go on.
-int driverCallBack(CbcModel*, int) {
+//
+// Before the search (stage 3) it also keeps CLP from crunching the node problems of a problem that
+// CBC's preprocessing left this small: crunching one of two rows at a node failed CLP's check of
+// the rows it keeps, and on so few rows it saves nothing.
+constexpr int kFewestRowsToCrunch = 10;
+
+int driverCallBack(CbcModel* model, int stage) {
+    auto* clp = model ? dynamic_cast<OsiClpSolverInterface*>(model->solver()) : nullptr;
+    if (stage == 3 && clp && clp->getNumRows() < kFewestRowsToCrunch)
+        clp->setSpecialOptions(clp->specialOptions() & ~1u);  // 1: crunch the node problems
     return 0;
 }
 
