@@ -20,7 +20,9 @@ constexpr unsigned kSecondsPerCase = 120;
 
 // Found by the model fuzzer (bench/fuzz/models): a set whose member is semi-continuous with a
 // limit of 1e-6 and whose other members are integers; CBC's set object asserted that a member
-// counted as zero could be fixed at zero.
+// counted as zero could be fixed at zero. r1 needs x0 = 1 (a binary), so s0 leaves x1 at zero
+// and s1 lets x2 go to its bound: -1000000 - 10000 * 100. With strong branching the search once
+// ended at -2000001, with x1 = 1 beside x0 in both sets.
 const char* const kTinyLimitInSets = R"(NAME FUZZ FREE
 ROWS
  N obj
@@ -1464,6 +1466,80 @@ BOUNDS
 ENDATA
 )";
 
+// Found by the model fuzzer: sets over columns free to grow; strong branching's fast dual ended a
+// branch optimal at CLP's dual bound, which CLP asserts against. cbc finds the same optimum.
+const char* const kStrongBranchAtFakeBound = R"(NAME FUZZ FREE
+OBJSENSE
+ MAX
+ROWS
+ N obj
+ N r0
+ L r1
+ G r2
+ N r3
+ G r4
+ N r5
+ G r6
+ N r7
+COLUMNS
+ x0 obj 100
+ x0 r1 -1000000.0
+ x0 r3 -5
+ x0 r4 -1e-07
+ x0 r6 5
+ x0 r7 7
+ x1 obj -2
+ x1 r2 -100
+ x1 r6 100
+ x1 r7 1
+ x2 obj 0.5
+ x2 r5 3
+ x2 r6 1000000.0
+ m1 'MARKER' 'INTORG'
+ x3 obj 3
+ x3 r0 -10
+ x3 r3 1
+ x3 r6 0.001
+ m1 'MARKER' 'INTEND'
+ x4 obj -3
+ x4 r1 7
+ x4 r4 100
+ x4 r5 3
+ x4 r6 -1000000000.0
+ x4 r7 0.25
+ x5 obj 1e-07
+ x5 r0 2
+ x5 r2 0.5
+ x5 r4 5
+ x5 r5 1000000000.0
+RHS
+ rhs r0 10
+ rhs r1 3
+ rhs r2 5
+ rhs r4 0.5
+ rhs r5 -1
+ rhs r6 20
+ rhs r7 5
+BOUNDS
+ BV BND x0
+ BV BND x2
+ UI BND x3 1
+ BV BND x4
+SOS
+ S2 SOS s0 1
+ x3 1
+ x4 2
+ x2 3
+ x0 7
+ x5 5
+ S2 SOS s1 5
+ x3 7
+ x1 2
+ x0 3
+ x5 4
+ENDATA
+)";
+
 // Found by the model fuzzer: sets and lot-sizes on a relaxation whose columns reach 1e14; strong
 // branching's fast dual ended a branch optimal at CLP's dual bound, which CLP asserts against.
 const char* const kStrongBranchHugeRelaxation = R"(NAME FUZZ FREE
@@ -1660,7 +1736,7 @@ const Case kCases[] = {
      1,
      69,
      1e-9},
-    {"tiny_limit_in_sets", kTinyLimitInSets, {"PERCUT=0"}, 1, -2000001, 1e-9},
+    {"tiny_limit_in_sets", kTinyLimitInSets, {"PERCUT=0"}, 1, -2000000, 1e-9},
     {"iteration_limit_in_search", kIterationLimit, {"MAXLPITER=3", "CUTSTRATEGY=2"}, 1, 100, 1e-9},
     {"negative_set_member", kNegativeSetMember, {"IFSCAL=0", "CUTSTRATEGY=0"}, 7, NAN, 0},
     {"empty_row_with_sets", kEmptyRowWithSets, {"CUTSTRATEGY=1"}, 1, 1000, 1e-9},
@@ -1712,6 +1788,12 @@ const Case kCases[] = {
      -1999900,
      1e-9},
     {"preprocessed_crunch", kPreprocessedCrunch, {}, 1, -3499993.25, 1e-9},
+    {"strong_branch_at_fake_bound",
+     kStrongBranchAtFakeBound,
+     {"HEURSEARCHFREQ=-1", "NODESELECTION=1"},
+     1,
+     0.500001,
+     1e-9},
     {"strong_branch_huge_relaxation",
      kStrongBranchHugeRelaxation,
      {"IBARTHREAD=2", "MAXBBMIPTIME=1", "IFSCAL=0", "IALG=3"},

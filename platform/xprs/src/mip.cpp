@@ -25,6 +25,7 @@
 #include <cmath>
 #include <cstdio>
 #include <mutex>
+#include <numeric>
 #include <string>
 
 #include "problem.h"
@@ -304,18 +305,6 @@ int askedThreads(const Controls& c) {
     return std::max(c.intValue(XPRS_MIPTHREADS), c.intValue(XPRS_THREADS));
 }
 
-// Strong branching solves each candidate's branches by CLP's fast dual from a hot start, which
-// bounds every column at CLP's dual bound (1e10) until the basis bounds it; on a relaxation whose
-// columns lie near or beyond it those solves end optimal at such a bound, which CLP asserts
-// against. Such a search branches on the most fractional candidate instead.
-constexpr double kLargestStrongBranchValue = 1e8;
-
-bool strongBranchingHolds(const ClpSimplex& lp) {
-    const double* x = lp.primalColumnSolution();
-    return std::none_of(x, x + lp.numberColumns(),
-                        [](double v) { return std::fabs(v) >= kLargestStrongBranchValue; });
-}
-
 void applyMipControls(Problem& p, CbcModel& model) {
     const Controls& c = p.controls;
     model.setMaximumNodes(c.intValue(XPRS_MAXNODE));
@@ -329,7 +318,10 @@ void applyMipControls(Problem& p, CbcModel& model) {
     double relCutoff = c.dblValue(XPRS_MIPRELCUTOFF);
     if (relCutoff > 0)
         model.setCutoffIncrement(relCutoff * std::max(1.0, std::fabs(p.results.lpObj)));
-    model.setNumberStrong(strongBranchingHolds(*p.lp) ? 5 : 0);
+    // No strong branching: with sets it ended searches at points that break them (two members of
+    // a first-order set nonzero), and its fast dual from a hot start asserted on branches whose
+    // optimum lies at CLP's dual bound (1e10, seen on sets over columns free to grow).
+    model.setNumberStrong(0);
     // With trusted pseudo-costs CBC converts the integer columns to dynamic objects and compares
     // candidates with its dynamic decision, which dereferences what only its own integer
     // objects carry: a lot-size or set candidate beside them crashes it. Without that trust it
@@ -372,10 +364,18 @@ void recordSearch(Problem& p, CbcModel& model, const SolutionCount& count) {
            std::to_string(model.getNodeCount()) + " nodes and " +
            std::to_string(model.getIterationCount()) + " simplex iterations");
     const Model& m = p.model;
-    if (model.bestSolution()) {
-        p.mipSolution.assign(model.bestSolution(), model.bestSolution() + m.ncols);
-        p.results.mipObj = objectiveAt(m, p.mipSolution.data());
+    if (!model.bestSolution()) return;
+    std::vector<double> x(model.bestSolution(), model.bestSolution() + m.ncols);
+    if (!entityFeasible(m, x, p.controls.dblValue(XPRS_MIPTOL))) {
+        // Never handed on as a solution, let alone an optimal one.
+        p.results.mipStatus = XPRS_MIP_NO_SOL_FOUND;
+        p.info(
+            "The search's best point breaks a set or a semi-continuous column's limit: it is "
+            "not taken as a solution");
+        return;
     }
+    p.mipSolution = std::move(x);
+    p.results.mipObj = objectiveAt(m, p.mipSolution.data());
 }
 
 // An integer column's bounds rounded inward, within the integer tolerance. CBC fixes a point's
@@ -477,9 +477,51 @@ void foldShortRows(OsiSolverInterface& solver) {
     if (!folded.empty()) solver.deleteRows(static_cast<int>(folded.size()), folded.data());
 }
 
+// A member that its bounds keep away from zero is the nonzero member of its set, or one of the
+// two neighbours of a second-order set, so the members beyond it are fixed at zero before the
+// search: CBC's set objects take every member for one that may be zero, and branching on them
+// without strong branching ended at points with two such members nonzero. Forced members that
+// cannot all be nonzero leave one of them with crossed bounds: the relaxation, and so the search,
+// is then infeasible.
+void fixAroundForcedMembers(OsiSolverInterface& solver, const Model& m, double tol) {
+    std::vector<int> order;
+    for (const Set& set : m.sets) {
+        const int n = static_cast<int>(set.cols.size());
+        order.resize(n);
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return set.refs[a] < set.refs[b]; });
+        auto member = [&](int k) { return set.cols[order[k]]; };
+        auto forced = [&](int c) {
+            return solver.getColLower()[c] > tol || solver.getColUpper()[c] < -tol;
+        };
+        int first = -1, last = -1;
+        for (int k = 0; k < n; ++k)
+            if (forced(member(k))) {
+                if (first < 0) first = k;
+                last = k;
+            }
+        if (first < 0) continue;
+        const int width = set.type == '2' ? 2 : 1;
+        if (last - first >= width) {
+            const int c = member(last);
+            if (solver.getColLower()[c] > tol)
+                solver.setColUpper(c, 0.0);
+            else
+                solver.setColLower(c, 0.0);
+            continue;
+        }
+        const int from = width == 2 && first == last ? first - 1 : first;
+        const int to = width == 2 && first == last ? last + 1 : last;
+        for (int k = 0; k < n; ++k)
+            if (k < from || k > to) solver.setColBounds(member(k), 0.0, 0.0);
+    }
+}
+
 void runObjectSearch(Problem& p) {
     auto solver = searchSolver(p);
     foldShortRows(*solver);
+    fixAroundForcedMembers(*solver, p.model, searchIntegerTolerance(p.controls));
     CbcModel model(*solver);
     // Into the log from the first message on: finding the integers warns when there are none.
     model.passInMessageHandler(p.messages.get());
