@@ -1466,168 +1466,6 @@ BOUNDS
 ENDATA
 )";
 
-// Found by the model fuzzer: sets over columns free to grow; strong branching's fast dual ended a
-// branch optimal at CLP's dual bound, which CLP asserts against. cbc finds the same optimum.
-const char* const kStrongBranchAtFakeBound = R"(NAME FUZZ FREE
-OBJSENSE
- MAX
-ROWS
- N obj
- N r0
- L r1
- G r2
- N r3
- G r4
- N r5
- G r6
- N r7
-COLUMNS
- x0 obj 100
- x0 r1 -1000000.0
- x0 r3 -5
- x0 r4 -1e-07
- x0 r6 5
- x0 r7 7
- x1 obj -2
- x1 r2 -100
- x1 r6 100
- x1 r7 1
- x2 obj 0.5
- x2 r5 3
- x2 r6 1000000.0
- m1 'MARKER' 'INTORG'
- x3 obj 3
- x3 r0 -10
- x3 r3 1
- x3 r6 0.001
- m1 'MARKER' 'INTEND'
- x4 obj -3
- x4 r1 7
- x4 r4 100
- x4 r5 3
- x4 r6 -1000000000.0
- x4 r7 0.25
- x5 obj 1e-07
- x5 r0 2
- x5 r2 0.5
- x5 r4 5
- x5 r5 1000000000.0
-RHS
- rhs r0 10
- rhs r1 3
- rhs r2 5
- rhs r4 0.5
- rhs r5 -1
- rhs r6 20
- rhs r7 5
-BOUNDS
- BV BND x0
- BV BND x2
- UI BND x3 1
- BV BND x4
-SOS
- S2 SOS s0 1
- x3 1
- x4 2
- x2 3
- x0 7
- x5 5
- S2 SOS s1 5
- x3 7
- x1 2
- x0 3
- x5 4
-ENDATA
-)";
-
-// Found by the model fuzzer: sets and lot-sizes on a relaxation whose columns reach 1e14; strong
-// branching's fast dual ended a branch optimal at CLP's dual bound, which CLP asserts against.
-const char* const kStrongBranchHugeRelaxation = R"(NAME FUZZ FREE
-ROWS
- N obj
- L r0
- G r1
- N r2
- L r3
- N r4
- N r5
- L r6
-COLUMNS
- x0 obj 1e-07
- x0 r1 -1
- x0 r5 1000000000.0
- x0 r6 -100
- x1 obj -1
- x1 r0 1
- x1 r1 -1
- x1 r2 -10000.0
- x1 r6 0.001
- x2 obj -2
- x2 r2 10000.0
- x2 r3 -2
- x2 r4 -1
- x2 r6 -2
- x3 r0 3
- x3 r1 7
- x3 r2 -7
- x3 r4 -1000000000.0
- x3 r5 1
- x3 r6 -2
- x4 obj -1
- x4 r2 3
- x4 r3 10000.0
- x5 obj -1
- x5 r1 0.5
- x5 r2 -1
- x5 r3 -1000000.0
- x5 r6 -1
- x6 obj -1e-07
- x6 r0 -1
- x6 r4 100
- x7 obj 3
- x7 r2 0.5
- x7 r3 10000.0
- x7 r5 -1
- x7 r6 1
- x8 obj -1
- x8 r1 -3
- x8 r2 -1000000.0
- x8 r3 -7
- x8 r4 -1000000.0
- x8 r6 3
- x9 obj 1
- x9 r3 -3
- x9 r5 1e-07
-RHS
- rhs r0 5
- rhs r2 3
- rhs r3 0.5
- rhs r4 3
- rhs r6 0.5
-BOUNDS
- FX BND x0 1
- FX BND x2 2.5
- UP BND x3 10000.0
- SC BND x4 2
- LO BND x5 1e-06
- SC BND x5 4
- FR BND x6
- FR BND x8
- LO BND x9 1e-06
- SC BND x9 4
-SOS
- S1 SOS s0 5
- x1 7
- x5 2
- S1 SOS s1 4
- x0 1
- x5 2
- S2 SOS s2 2
- x7 1
- x3 2
-ENDATA
-)";
-
 // Found by the model fuzzer: an integer column without a lower bound; the feasibility pump's
 // rounding never ended.
 const char* const kPumpUnboundedInteger = R"(NAME FUZZ FREE
@@ -1708,7 +1546,8 @@ std::ostream& operator<<(std::ostream& out, const Case& c) {
 // 3015's optimum is -1407973.679417; at the default cutoff (PERCUT 1e-4 of the relaxation) the
 // search may end that far from it.
 const Case kCases[] = {
-    // CBC's parallel search asserted in splitModel on lot-size objects (at the default threads).
+    // CBC's parallel search asserted in splitModel on lot-size objects (at the default
+    // threads).
     {"semicontinuous_default_threads",
      kShared + "/repro/3015.mps.gz",
      {},
@@ -1788,18 +1627,6 @@ const Case kCases[] = {
      -1999900,
      1e-9},
     {"preprocessed_crunch", kPreprocessedCrunch, {}, 1, -3499993.25, 1e-9},
-    {"strong_branch_at_fake_bound",
-     kStrongBranchAtFakeBound,
-     {"HEURSEARCHFREQ=-1", "NODESELECTION=1"},
-     1,
-     0.500001,
-     1e-9},
-    {"strong_branch_huge_relaxation",
-     kStrongBranchHugeRelaxation,
-     {"IBARTHREAD=2", "MAXBBMIPTIME=1", "IFSCAL=0", "IALG=3"},
-     1,
-     NAN,
-     0},
     {"pump_unbounded_integer", kPumpUnboundedInteger, {"HEURSEARCHEFFORT=5"}, 7, NAN, 0},
 };
 
