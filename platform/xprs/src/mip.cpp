@@ -543,8 +543,23 @@ bool searchWithObjects(Problem& p, bool strongBranching) {
 // Strong branching shortens searches with sets many times over (3015: 137 nodes against more than
 // 100000), but once ended one at a point with two members of a first-order set nonzero. Such a
 // search runs again without it.
+//
+// Strong branching solves each candidate's branches by CLP's fast dual from a hot start, which
+// bounds the columns at CLP's dual bound (1e10) until the basis bounds them. From a relaxation
+// whose columns lie a hundred times beyond it (1e14 and more, where CLP missed an unbounded
+// relaxation) those solves ended optimal at such a bound, which CLP asserts against; 3015's
+// relaxation reaches 8e10 and branches well.
+constexpr double kLargestStrongBranchValue = 1e12;
+
+bool strongBranchingHolds(const ClpSimplex& lp) {
+    const double* x = lp.primalColumnSolution();
+    return std::none_of(x, x + lp.numberColumns(),
+                        [](double v) { return std::fabs(v) >= kLargestStrongBranchValue; });
+}
+
 void runObjectSearch(Problem& p) {
-    if (searchWithObjects(p, true)) return;
+    const bool strongBranching = strongBranchingHolds(*p.lp);
+    if (searchWithObjects(p, strongBranching) || !strongBranching) return;
     p.info("The search runs again without strong branching");
     searchWithObjects(p, false);
 }
