@@ -546,15 +546,24 @@ bool searchWithObjects(Problem& p, bool strongBranching) {
 //
 // Strong branching solves each candidate's branches by CLP's fast dual from a hot start, which
 // bounds the columns at CLP's dual bound (1e10) until the basis bounds them. From a relaxation
-// whose columns lie a hundred times beyond it (1e14 and more, where CLP missed an unbounded
-// relaxation) those solves ended optimal at such a bound, which CLP asserts against; 3015's
-// relaxation reaches 8e10 and branches well.
+// whose columns lie a hundred times beyond it (1e14 and more), or one with a column that the
+// objective pushes toward an infinite bound by no more than the dual tolerance (CLP calls such a
+// relaxation optimal anywhere along the ray), those solves ended optimal at such a bound, which
+// CLP asserts against. 3015's relaxation reaches 8e10 and branches well.
 constexpr double kLargestStrongBranchValue = 1e12;
+
+bool pushedOutWithinTolerance(const ClpSimplex& lp, int c) {
+    const double cost = lp.optimizationDirection() * lp.objective()[c];
+    if (cost == 0.0 || std::fabs(cost) > lp.dualTolerance()) return false;
+    return cost < 0 ? lp.columnUpper()[c] >= kInfinity : lp.columnLower()[c] <= -kInfinity;
+}
 
 bool strongBranchingHolds(const ClpSimplex& lp) {
     const double* x = lp.primalColumnSolution();
-    return std::none_of(x, x + lp.numberColumns(),
-                        [](double v) { return std::fabs(v) >= kLargestStrongBranchValue; });
+    for (int c = 0; c < lp.numberColumns(); ++c)
+        if (std::fabs(x[c]) >= kLargestStrongBranchValue || pushedOutWithinTolerance(lp, c))
+            return false;
+    return true;
 }
 
 void runObjectSearch(Problem& p) {
