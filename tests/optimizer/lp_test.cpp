@@ -170,6 +170,24 @@ TEST_F(LpTest, UnboundedProblemNamesItsVector) {
         EXPECT_GE(index, 0) << flags;
         EXPECT_LT(index, 1 + 2) << flags;
     }
+    // Found by the model fuzzer: x5 grows without limit, but its entries of -1e9 leave the duals
+    // that stop it within the dual tolerance, and CLP's simplex called 10960.25 optimal.
+    Lp hidden;
+    hidden.rowtype = {'G', 'L', 'L', 'N', 'L', 'L'};
+    hidden.rhs = {3, 0, 5, 2, 5, 0};
+    hidden.obj = {-1, -2, 10000, 10, 0.25, 0.5, 1e-7};
+    hidden.lb = {0, 0, 0, 0, 0, -kInf, 0};
+    hidden.ub = {kInf, 1, 1, 10000, 1, kInf, 10};
+    hidden.rows = {{0, 0, -1, -1, 100, 0, 0.5},  {-1, 0.001, 0, -2, -1, 0, 1e-7},
+                   {0, 0, 0, -1, 0, -1e9, 0},    {0, 1e-7, 2, 2, -7, 0.001, 1},
+                   {10, 0, 0, 0, 0, -1e9, -0.5}, {0, 0, 0, 0, 0, 0, 3}};
+    for (const char* flags : {"p", "d", ""}) {
+        ASSERT_EQ(0, load(hidden));
+        ASSERT_EQ(0, XPRSmaxim(prob, flags));
+        EXPECT_EQ(XPRS_LP_UNBOUNDED, intAttrib(XPRS_LPSTATUS)) << flags;
+        ASSERT_EQ(0, XPRSgetunbvec(prob, &index));
+        EXPECT_EQ(6 + 5, index) << flags;
+    }
     Lp bounded = maximisation();
     ASSERT_EQ(0, load(bounded));
     ASSERT_EQ(0, XPRSmaxim(prob, ""));

@@ -221,15 +221,16 @@ int unsatisfiableRow(const ClpSimplex& lp, double tol) {
     return -1;
 }
 
-// The first column that alone is a ray: its cost improves along an infinite bound and none of its
-// rows bounds it in that direction; or -1. CLP's barrier diverges on such a problem until it
-// aborts ("dual off to infinity"), where the simplex methods report it unbounded.
-int unboundedColumn(const ClpSimplex& lp) {
+// The first column that alone is a ray: its cost improves along an infinite bound by more than
+// leastCost and none of its rows bounds it in that direction; or -1. CLP's barrier diverges on
+// such a problem until it aborts ("dual off to infinity"), where the simplex methods report it
+// unbounded.
+int unboundedColumn(const ClpSimplex& lp, double leastCost = 0.0) {
     const CoinPackedMatrix& a = *lp.matrix();
     const double dir = lp.optimizationDirection();
     for (int j = 0; j < lp.numberColumns(); ++j) {
         const double c = dir * lp.getObjCoefficients()[j];
-        if (c == 0.0) continue;
+        if (std::fabs(c) <= leastCost) continue;
         const double step = c < 0 ? 1.0 : -1.0;  // the direction in which the cost falls
         if ((step > 0 ? lp.columnUpper()[j] : -lp.columnLower()[j]) < COIN_DBL_MAX) continue;
         bool open = true;
@@ -370,9 +371,25 @@ void runSearchRoot(Problem& p, ClpSimplex& lp) {
     lp.setDualTolerance(p.controls.dblValue(XPRS_OPTIMALITYTOL));
 }
 
+// The simplex methods can end optimal on a problem that one column alone proves unbounded: with
+// entries of 1e9 on that column, the duals that stop it lie within the dual tolerance although
+// their sign is wrong, and a search from such an optimum asserted in CLP's strong branching.
+// The column itself is the ray, so the status says unbounded.
+int checkedLpStatus(Problem& p, const ClpSimplex& lp) {
+    const int status = lpStatusOf(p, lp);
+    if (status != XPRS_LP_OPTIMAL) return status;
+    const int col = unboundedColumn(lp, lp.dualTolerance());
+    if (col < 0) return status;
+    p.info("The optimum is not one: column " + std::to_string(col + 1) +
+           " improves the objective without a bound, the problem is unbounded");
+    p.ownRay.assign(lp.numberColumns(), 0.0);
+    p.ownRay[col] = lp.optimizationDirection() * lp.getObjCoefficients()[col] < 0 ? 1.0 : -1.0;
+    return XPRS_LP_UNBOUNDED;
+}
+
 void recordResults(Problem& p, ClpSimplex& lp, Algorithm alg) {
     Results& r = p.results;
-    r.lpStatus = lpStatusOf(p, lp);
+    r.lpStatus = checkedLpStatus(p, lp);
     r.simplexIter = lp.numberIterations();
     r.lpObj = lp.objectiveValue();
     r.sumPrimalInf = r.lpStatus == XPRS_LP_OPTIMAL ? 0.0 : lp.sumPrimalInfeasibilities();
@@ -437,7 +454,7 @@ int solveLp(Problem& p, int sense, const char* flags, bool forSearch) {
     passInLogPoints(p, lp);
     p.lastSolveSense = sense;
     p.rootSolved = false;
-    p.qpRay.clear();
+    p.ownRay.clear();
     if (!p.model.qcoef.empty()) {
         solveQuadratic(p, lp);
     } else {

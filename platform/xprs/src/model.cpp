@@ -291,7 +291,7 @@ int loadModel(Problem& p, Model&& m) {
     p.results = Results();
     p.mipSolution.clear();
     p.mipStarts.clear();
-    p.qpRay.clear();
+    p.ownRay.clear();
     return kOk;
 }
 

@@ -193,7 +193,7 @@ struct Problem {
     int objsense = 1;
     int lastSolveSense = 1;
     bool rootSolved = false;    // the relaxation of mipoptimize "l" is in lp and still valid
-    std::vector<double> qpRay;  // the direction that proved the quadratic problem unbounded
+    std::vector<double> ownRay;  // the library's own proof of unboundedness, when CLP has none
     std::vector<double> mipSolution;
     std::vector<std::vector<std::pair<int, double>>> mipStarts;
 

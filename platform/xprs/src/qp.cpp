@@ -569,7 +569,7 @@ int solveDense(Problem& p, ClpSimplex& lp, Run& run, const std::function<bool()>
         case dense::End::kOptimal:
             return verify() ? XPRS_LP_OPTIMAL : XPRS_LP_UNFINISHED;
         case dense::End::kUnbounded:
-            if (findRay(p, lp, run, p.qpRay)) {
+            if (findRay(p, lp, run, p.ownRay)) {
                 p.info(
                     "Quadratic problem: the objective is unbounded along a direction of recession");
                 return XPRS_LP_UNBOUNDED;
@@ -589,7 +589,7 @@ int solveDense(Problem& p, ClpSimplex& lp, Run& run, const std::function<bool()>
 void solveMinimisation(Problem& p, ClpSimplex& lp) {
     Results& r = p.results;
     Run run;
-    p.qpRay.clear();
+    p.ownRay.clear();
     int status = XPRS_LP_UNFINISHED;
     bool verified = false;
     bool classified = false;
@@ -601,7 +601,7 @@ void solveMinimisation(Problem& p, ClpSimplex& lp) {
             return true;
         }
         if (stopped(p)) return true;
-        if (findRay(p, lp, run, p.qpRay)) {
+        if (findRay(p, lp, run, p.ownRay)) {
             status = XPRS_LP_UNBOUNDED;
             p.info("Quadratic problem: the objective is unbounded along a direction of recession");
             return true;

@@ -203,9 +203,9 @@ int getUnboundedVector(Problem& p, int* index) {
     *index = -1;
     if (!p.loaded || p.results.lpStatus != XPRS_LP_UNBOUNDED) return kOk;
     const Model& m = p.model;
-    // A quadratic problem's direction comes from the library's own proof.
-    for (size_t c = 0; c < p.qpRay.size(); ++c)
-        if (std::fabs(p.qpRay[c]) > 1e-9) {
+    // A quadratic problem's direction, or a column found to be a ray, is the library's own proof.
+    for (size_t c = 0; c < p.ownRay.size(); ++c)
+        if (std::fabs(p.ownRay[c]) > 1e-9) {
             *index = m.nrows + static_cast<int>(c);
             return kOk;
         }
