@@ -610,6 +610,45 @@ TEST_F(LpTest, QuadraticStatusesTellTheTruth) {
     }
 }
 
+// Objectives with cross terms beyond the active-set method's size: min sum c_j x_j + x'Qx/2 on
+// [0, 10]^400 with Q tridiagonal, 1 on the diagonal and a neighbour term t. At t = 0.4 Q is
+// positive definite and x_j = 1 for every third j (cost -1), 0 elsewhere (cost 0.5), meets the
+// optimality conditions: -0.5 each, -67 in all. At t = 1 an eigenvalue is near -1 (every 2 x 2
+// minor still holds), at t = 3 a minor is negative: neither can be proved optimal.
+TEST_F(LpTest, CrossTermsAreCheckedForConvexity) {
+    const int n = 400;
+    Lp lp;
+    lp.rowtype = {'G', 'L'};
+    lp.rhs = {5, 500};
+    lp.rows.assign(2, std::vector<double>(n, 1.0));
+    for (int j = 0; j < n; ++j) {
+        lp.obj.push_back(j % 3 == 0 ? -1.0 : 0.5);
+        lp.rows[1][j] = 1 + j % 5;
+    }
+    lp.lb.assign(n, 0.0);
+    lp.ub.assign(n, 10.0);
+    lp.pack();
+    for (const auto& [term, status] :
+         {std::pair{0.4, XPRS_LP_OPTIMAL}, std::pair{1.0, XPRS_LP_UNFINISHED},
+          std::pair{3.0, XPRS_LP_UNFINISHED}}) {
+        std::vector<int> q1, q2;
+        std::vector<double> qv;
+        for (int j = 0; j < n; ++j) {
+            q1.push_back(j), q2.push_back(j), qv.push_back(1.0);
+            if (j + 1 < n) q1.push_back(j), q2.push_back(j + 1), qv.push_back(term);
+        }
+        ASSERT_EQ(0, XPRSloadqp(prob, "cross", n, 2, lp.rowtype.data(), lp.rhs.data(),
+                                lp.range.data(), lp.obj.data(), lp.start.data(), nullptr,
+                                lp.index.data(), lp.value.data(), lp.lb.data(), lp.ub.data(),
+                                static_cast<int>(qv.size()), q1.data(), q2.data(), qv.data()));
+        ASSERT_EQ(0, XPRSminim(prob, ""));
+        EXPECT_EQ(status, intAttrib(XPRS_LPSTATUS)) << term;
+        if (status == XPRS_LP_OPTIMAL) {
+            EXPECT_NEAR(-67.0, dblAttrib(XPRS_LPOBJVAL), 1e-6);
+        }
+    }
+}
+
 // Problems in different threads share nothing: each thread's solve matches the serial one and
 // its messages reach its own callback only.
 TEST(LibraryState, ProblemsSolveInParallelThreads) {
