@@ -387,6 +387,149 @@ SOS
 ENDATA
 )";
 
+// Found by the model fuzzer: entries from 1e-7 to 1e9. After the driver's search, undoing its
+// preprocessing solved the problem again with the integers fixed, and CLP's primal simplex
+// asserted there (bounds that cross). CLP's relaxation, "optimal" at 765044, is not: the search
+// ends at a point near -2.787e9 whose rows and bounds hold.
+const char* const kPostprocessWideEntries = R"(NAME          FUZZ FREE
+ROWS
+ N  obj
+ G  r0
+ G  r1
+ G  r2
+ G  r3
+ E  r4
+ G  r5
+ N  r6
+COLUMNS
+    x0 obj 10
+    x0 r0 -1
+    x0 r1 -10
+    x0 r2 3
+    x0 r6 3
+    x1 obj 1000000.0
+    x1 r0 1000000.0
+    x1 r2 2
+    x1 r5 -0.001
+    x2 obj -3
+    x2 r3 -0.5
+    x2 r5 -1e-07
+    x3 obj 2
+    x3 r0 5
+    x3 r1 -2
+    x3 r4 2
+    m1 'MARKER' 'INTORG'
+    x4 obj 0.25
+    x4 r1 1
+    x4 r2 1000000000.0
+    x4 r3 0.5
+    x4 r4 100
+    m1 'MARKER' 'INTEND'
+    x5 obj 7
+    x5 r1 5
+    x5 r2 -3
+    x5 r5 10
+    x6 obj 1
+    x6 r1 1000000000.0
+    x6 r3 5
+    x6 r4 -2
+    x6 r5 -3
+    x7 obj 0.25
+    x7 r1 100
+    x7 r2 -1000000.0
+    x7 r5 -5
+    x8 obj 3
+    x8 r0 10000.0
+    x8 r2 1
+    x8 r4 -1e-07
+    x8 r5 -2
+    x8 r6 7
+    x9 obj -2
+    x9 r0 -3
+    x9 r1 100
+    x9 r2 2
+    x9 r3 0.5
+    x9 r4 0.25
+    m1 'MARKER' 'INTORG'
+    x10 r0 1000000000.0
+    x10 r2 1000000000.0
+    x10 r3 10
+    x10 r6 -0.001
+    x11 obj 7
+    x11 r1 -100
+    x11 r4 1
+    m1 'MARKER' 'INTEND'
+RHS
+    rhs r0 2
+    rhs r1 3
+    rhs r2 0.5
+    rhs r3 100000.0
+    rhs r4 5
+    rhs r5 100000.0
+    rhs r6 5
+BOUNDS
+ LO BND x0 -5
+ BV BND x1
+ FR BND x2
+ UI BND x4 -1
+ BV BND x7
+ SC BND x8 10
+ENDATA
+)";
+
+// Found by the model fuzzer: the integer x0 has no upper bound, and the driver's feasibility
+// pump never ended its rounding. x7 = 5, x1 = -40 (r2), x6 = 1, and x0 = 100 rather than x3 = 1
+// for r0: 5e9 - 400 + 100 + 1e-5 (x0's cost lies within the dual tolerance).
+const char* const kDriverPumpUnboundedInteger = R"(NAME          FUZZ FREE
+OBJSENSE
+    MAX
+ROWS
+ N  obj
+ G  r0
+ L  r1
+ L  r2
+COLUMNS
+    m1 'MARKER' 'INTORG'
+    x0 obj 1e-07
+    x0 r0 1
+    x0 r1 -10
+    m1 'MARKER' 'INTEND'
+    x1 obj 10
+    x1 r0 2
+    x1 r2 1
+    x2 obj 0.25
+    x2 r1 10
+    x2 r2 100
+    x3 obj -3
+    x3 r0 10000.0
+    x3 r1 1
+    m1 'MARKER' 'INTORG'
+    x4 obj 0.001
+    x4 r1 100
+    m1 'MARKER' 'INTEND'
+    x5 obj 7
+    x5 r0 -1
+    x5 r1 -1e-07
+    x5 r2 1
+    x6 obj 100
+    x6 r2 -1e-07
+    m1 'MARKER' 'INTORG'
+    x7 obj 1000000000.0
+    x7 r0 -2
+    x7 r2 10
+    m1 'MARKER' 'INTEND'
+RHS
+    rhs r0 10
+    rhs r2 10
+BOUNDS
+ LO BND x0 -1
+ FR BND x1
+ BV BND x3
+ UP BND x6 1
+ UI BND x7 5
+ENDATA
+)";
+
 // Found by the model fuzzer: x5 alone is a ray of the relaxation (it is free, its cost raises the
 // maximum and it has only entries of -1e9 in rows bounded above), yet CLP's simplex called the
 // relaxation optimal at 10960.25, and strong branching from there asserted in CLP's fast dual.
@@ -1783,6 +1926,19 @@ const Case kCases[] = {
      4,
      NAN,
      0},
+    {"postprocess_wide_entries",
+     kPostprocessWideEntries,
+     {"ZTOLZE=0.0001", "PERCUT=0.5", "OPTCR=0.001", "IBARTHREAD=2", "MIPWARMSTART=1",
+      "HEURSEARCHEFFORT=5"},
+     1,
+     NAN,
+     0},
+    {"driver_pump_unbounded_integer",
+     kDriverPumpUnboundedInteger,
+     {"MAXNODE=1000", "IFSCAL=35", "OPTCA=0", "IALG=2", "MIPWARMSTART=0", "NODESELECTION=3"},
+     1,
+     4999999700.00001,
+     1e-9},
     {"unbounded_by_one_column",
      kUnboundedByOneColumn,
      {"MIPWARMSTART=1", "MAXLPITER=100000", "OPTCA=1", "MAXMIPSOL=1", "RELMIP=0"},

@@ -137,27 +137,6 @@ ClpSolve driverOptions(Algorithm alg, bool presolve) {
     return options;
 }
 
-// Whether the matrix's entries span more than kPresolveSpan: CLP's presolve substitutes
-// implied free columns through rows that mix such sizes into values without a correct digit,
-// and its postsolve crashed undoing them (entries from 1e-7 to 1e9). No model with published
-// optima spans more than 1e8.
-constexpr double kPresolveSpan = 1e12;
-
-bool entriesTooWide(const ClpSimplex& lp) {
-    const CoinPackedMatrix& a = *lp.matrix();
-    double smallest = COIN_DBL_MAX, largest = 0.0;
-    for (int k = 0; k < a.getNumCols(); ++k) {
-        const CoinBigIndex start = a.getVectorStarts()[k];
-        for (CoinBigIndex e = start; e < start + a.getVectorLengths()[k]; ++e) {
-            const double v = std::fabs(a.getElements()[e]);
-            if (v == 0.0) continue;
-            smallest = std::min(smallest, v);
-            largest = std::max(largest, v);
-        }
-    }
-    return largest > kPresolveSpan * smallest;
-}
-
 void runColdStart(Problem& p, ClpSimplex& lp, Algorithm alg, bool presolve) {
     ClpSolve options = driverOptions(alg, presolve);
     if (presolve && entriesTooWide(lp)) {
@@ -398,6 +377,27 @@ void recordResults(Problem& p, ClpSimplex& lp, Algorithm alg) {
 }
 
 }  // namespace
+
+// Whether the matrix's entries span more than kPresolveSpan: CLP's presolve substitutes
+// implied free columns through rows that mix such sizes into values without a correct digit,
+// and its postsolve crashed undoing them (entries from 1e-7 to 1e9). No model with published
+// optima spans more than 1e8.
+constexpr double kPresolveSpan = 1e12;
+
+bool entriesTooWide(const ClpSimplex& lp) {
+    const CoinPackedMatrix& a = *lp.matrix();
+    double smallest = COIN_DBL_MAX, largest = 0.0;
+    for (int k = 0; k < a.getNumCols(); ++k) {
+        const CoinBigIndex start = a.getVectorStarts()[k];
+        for (CoinBigIndex e = start; e < start + a.getVectorLengths()[k]; ++e) {
+            const double v = std::fabs(a.getElements()[e]);
+            if (v == 0.0) continue;
+            smallest = std::min(smallest, v);
+            largest = std::max(largest, v);
+        }
+    }
+    return largest > kPresolveSpan * smallest;
+}
 
 int logLevel(const Problem& p, int control) {
     if (!p.log.wanted() || p.controls.intValue(control) == 0) return 0;

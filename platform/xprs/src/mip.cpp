@@ -595,6 +595,16 @@ bool roundingMovesRows(const Problem& p, double tolerance) {
     return false;
 }
 
+// The same rule for the driver's pump, from the problem's own integer columns.
+bool driverPumpHolds(const Problem& p) {
+    const ClpSimplex& lp = *p.lp;
+    for (int c = 0; c < p.model.ncols; ++c)
+        if ((p.model.coltype[c] == 'I' || p.model.coltype[c] == 'B') &&
+            (lp.columnLower()[c] < -kLargestPumpBound || lp.columnUpper()[c] > kLargestPumpBound))
+            return false;
+    return true;
+}
+
 // The driver's own settings for the controls that have one.
 std::vector<std::string> driverArguments(const Problem& p) {
     const Controls& c = p.controls;
@@ -621,7 +631,12 @@ std::vector<std::string> driverArguments(const Problem& p) {
     if (c.intValue(XPRS_HEURSEARCHFREQ) == 0 || c.dblValue(XPRS_HEURSEARCHEFFORT) <= 0 ||
         roundingMovesRows(p, searchIntegerTolerance(c)))
         add("-heuristics", "off");
-    if (c.intValue(XPRS_MIPPRESOLVE) == 0) add("-preprocess", "off");
+    else if (!driverPumpHolds(p))
+        add("-feasibilityPump", "off");
+    // After a search of a matrix whose entries span more than 12 orders of magnitude, undoing
+    // CBC's preprocessing solves the original problem again with the integers fixed; CLP's
+    // primal simplex failed that solve (an unbounded answer, then bounds that cross) and asserted.
+    if (c.intValue(XPRS_MIPPRESOLVE) == 0 || entriesTooWide(*p.lp)) add("-preprocess", "off");
     args.push_back("-solve");
     args.push_back("-quit");
     return args;

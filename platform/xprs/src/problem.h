@@ -192,7 +192,7 @@ struct Problem {
     bool hasBasis = false;
     int objsense = 1;
     int lastSolveSense = 1;
-    bool rootSolved = false;    // the relaxation of mipoptimize "l" is in lp and still valid
+    bool rootSolved = false;     // the relaxation of mipoptimize "l" is in lp and still valid
     std::vector<double> ownRay;  // the library's own proof of unboundedness, when CLP has none
     std::vector<double> mipSolution;
     std::vector<std::vector<std::pair<int, double>>> mipStarts;
@@ -258,6 +258,8 @@ void applyLpControls(Problem& p, ClpSimplex& lp);
 // Makes the LP-log callback's log points part of lp's solves (and of the copies made of it).
 void passInLogPoints(Problem& p, ClpSimplex& lp);
 int logLevel(const Problem& p, int control);
+// Whether the matrix's entries span more than 12 orders of magnitude.
+bool entriesTooWide(const ClpSimplex& lp);
 
 // Solution queries (solution.cpp).
 int getLpSolution(Problem& p, double x[], double slack[], double dual[], double dj[]);
