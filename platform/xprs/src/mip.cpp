@@ -595,18 +595,8 @@ bool roundingMovesRows(const Problem& p, double tolerance) {
     return false;
 }
 
-// The same rule for the driver's pump, from the problem's own integer columns.
-bool driverPumpHolds(const Problem& p) {
-    const ClpSimplex& lp = *p.lp;
-    for (int c = 0; c < p.model.ncols; ++c)
-        if ((p.model.coltype[c] == 'I' || p.model.coltype[c] == 'B') &&
-            (lp.columnLower()[c] < -kLargestPumpBound || lp.columnUpper()[c] > kLargestPumpBound))
-            return false;
-    return true;
-}
-
-// The driver's own settings for the controls that have one.
-std::vector<std::string> driverArguments(const Problem& p) {
+// The driver's own settings for the controls that have one, for the search of solver.
+std::vector<std::string> driverArguments(const Problem& p, const OsiSolverInterface& solver) {
     const Controls& c = p.controls;
     std::vector<std::string> args = {"xprs", "-log", std::to_string(logLevel(p, XPRS_MIPLOG))};
     auto add = [&](const char* name, const std::string& value) {
@@ -631,7 +621,7 @@ std::vector<std::string> driverArguments(const Problem& p) {
     if (c.intValue(XPRS_HEURSEARCHFREQ) == 0 || c.dblValue(XPRS_HEURSEARCHEFFORT) <= 0 ||
         roundingMovesRows(p, searchIntegerTolerance(c)))
         add("-heuristics", "off");
-    else if (!driverPumpHolds(p))
+    else if (!pumpHolds(solver))
         add("-feasibilityPump", "off");
     // After a search of a matrix whose entries span more than 12 orders of magnitude, undoing
     // CBC's preprocessing solves the original problem again with the integers fixed; CLP's
@@ -667,7 +657,7 @@ void runDriverSearch(Problem& p) {
     NodeEvents events(&p, seconds < 0 ? -seconds : 0, CoinCpuTime(), &count);
     model.passInEventHandler(&events);
     for (const auto& start : p.mipStarts) offerStart(p, model, start);
-    std::vector<std::string> args = driverArguments(p);
+    std::vector<std::string> args = driverArguments(p, *solver);
     std::vector<const char*> argv;
     for (const std::string& a : args) argv.push_back(a.c_str());
     {
